@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace rt {
+
+// What "open" of a name means on this desktop: a program to start, an address or a
+// file to hand to the desktop's default application, or nothing found.
+struct ShellTarget {
+    enum class Kind { None, Program, Address, File };
+    Kind kind = Kind::None;
+    QString program;
+    QStringList arguments;
+    QString address;
+};
+
+// The names the application opens that have no program of that name here ("calc",
+// "NOTEPAD") map to the first installed program of a short list of equivalents.
+ShellTarget shellTargetFor(const QString& file, const QString& parameters);
+
+}  // namespace rt
