@@ -7,6 +7,7 @@
 #include <cstring>
 #include <thread>
 
+#include "runtime/dll/dll_calls.h"
 #include "runtime/dll/dll_commands.h"
 #include "runtime/dll/window_handles.h"
 #include "tests/support/qt_application.h"
@@ -142,6 +143,30 @@ TEST_F(WindowFunctionsTest, CancelledColourDialogLeavesTheRecord) {
     ColorRecord wrongSize = colorRecord(0, 0);
     wrongSize.words[0] = 40;
     EXPECT_FALSE(callDll(command::ChooseColor, {pointerTo(&wrongSize)}).low);
+}
+
+TEST_F(WindowFunctionsTest, TypedCallsWrapTheDeclaredCommands) {
+    uint32_t handle = rt::dll::findWindow("RmWindow", "颜色选择");
+    EXPECT_EQ(handle, rt::handleOfWindow(&window));
+    EXPECT_EQ(rt::dll::findWindowAfter(0, 0, nullptr, "另一个"), rt::handleOfWindow(&other));
+    EXPECT_EQ(rt::dll::windowText(handle), "颜色选择");
+    EXPECT_EQ(rt::dll::windowText(0), "");
+    ASSERT_TRUE(rt::dll::moveWindow(handle, {10, 20, 310, 220}));
+    auto rect = rt::dll::windowRect(handle);
+    ASSERT_TRUE(rect.has_value());
+    EXPECT_EQ(rect->left, 10);
+    EXPECT_EQ(rect->bottom, 220);
+    EXPECT_FALSE(rt::dll::windowRect(0).has_value());
+    EXPECT_EQ(rt::dll::stringToInt64("0xff", true), 255);
+    EXPECT_EQ(rt::dll::stringToInt64("zz", true), std::nullopt);
+
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setCurrentColor(QColor(1, 2, 3));
+        dialog->accept();
+    });
+    EXPECT_EQ(rt::dll::chooseColor(handle, 0), 0x00030201u);
 }
 
 }  // namespace
