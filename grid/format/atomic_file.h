@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "grid/format/byte_sink.h"
+
+namespace grid {
+
+// Writes a file so that the previous file of that name survives every failure: the
+// bytes go to a new temporary file in the same directory, through a 4096-byte
+// buffer, and only after all of them were written and flushed to the disk does the
+// temporary file take the target's name. Without commit() the temporary file is
+// removed and the target is untouched.
+class AtomicFile : public ByteSink {
+public:
+    explicit AtomicFile(const std::string& path);
+    ~AtomicFile() override;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool isOpen() const { return descriptor_ >= 0; }
+    void write(std::span<const uint8_t> bytes) override;
+    // True when every byte reached the disk under the target's name.
+    bool commit();
+
+private:
+    bool flushBuffer();
+    void discard();
+
+    std::string targetPath_;
+    std::string temporaryPath_;
+    int descriptor_ = -1;
+    bool failed_ = false;
+    std::array<uint8_t, 4096> buffer_;
+    size_t buffered_ = 0;
+};
+
+}  // namespace grid

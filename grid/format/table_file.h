@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "grid/format/byte_sink.h"
+#include "grid/format/read_error.h"
+#include "grid/model/data_provider.h"
+#include "grid/model/table.h"
+
+namespace grid {
+
+inline constexpr uint8_t kTableFileMagic[4] = {'S', 'D', 'm', 'R'};
+
+// The whole table: magic, counts, fixed rows and columns, sizes, every cell record
+// row by row, and the page settings block.
+void writeTableFile(ByteSink& sink, const DataProvider& provider);
+
+// Reads a table file into table, which is resized to the file's counts. Every count
+// and length is checked against the limits and against the bytes that are left before
+// anything is allocated. On an error the table is left in a consistent state that
+// the caller must not use as the file's content.
+ReadError readTableFile(std::span<const uint8_t> bytes, Table& table);
+
+}  // namespace grid

@@ -1,0 +1,78 @@
+#include "grid/format/table_file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+#include <vector>
+
+#include "grid/format/atomic_file.h"
+#include "grid/format/table_file.h"
+
+namespace grid {
+namespace {
+
+ReadError readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return ReadError::CannotOpen;
+    struct stat status;
+    ReadError error = ReadError::None;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = ReadError::CannotOpen;
+    } else {
+        try {
+            bytes.resize(static_cast<size_t>(status.st_size));
+            size_t done = 0;
+            while (done < bytes.size()) {
+                ssize_t got = ::read(descriptor, bytes.data() + done, bytes.size() - done);
+                if (got < 0 && errno == EINTR) continue;
+                if (got <= 0) break;
+                done += static_cast<size_t>(got);
+            }
+            // A file that shrank while we read it ends where the reading stopped.
+            bytes.resize(done);
+        } catch (const std::bad_alloc&) {
+            error = ReadError::OutOfMemory;
+        }
+    }
+    ::close(descriptor);
+    return error;
+}
+
+bool hasTableMagic(const std::vector<uint8_t>& bytes) {
+    return bytes.size() >= sizeof kTableFileMagic && std::equal(kTableFileMagic, kTableFileMagic + 4, bytes.begin());
+}
+
+}  // namespace
+
+ReadError loadTableFile(DataSrc& source, const std::string& path) {
+    DataProvider* provider = source.provider();
+    if (!provider) return ReadError::NoProvider;
+    if (path.empty()) return ReadError::CannotOpen;
+    std::vector<uint8_t> bytes;
+    if (ReadError error = readWholeFile(path, bytes); error != ReadError::None) return error;
+    if (!hasTableMagic(bytes)) return ReadError::WrongMagic;
+
+    source.notifyBeforeChange();
+    ReadError error = ReadError::OutOfMemory;
+    try {
+        Table table({provider->defaultRowHeight(), provider->defaultColumnWidth()});
+        error = readTableFile(bytes, table);
+        if (error == ReadError::None && !provider->replaceTable(std::move(table))) error = ReadError::NoProvider;
+    } catch (const std::bad_alloc&) {
+        error = ReadError::OutOfMemory;
+    }
+    source.notifyTableReset();
+    return error;
+}
+
+bool saveTableFile(const DataSrc& source, const std::string& path) {
+    if (!source.provider() || path.empty()) return false;
+    AtomicFile file(path);
+    if (!file.isOpen()) return false;
+    writeTableFile(file, *source.provider());
+    return file.commit();
+}
+
+}  // namespace grid

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "grid/model/cell.h"
+#include "grid/model/page_settings.h"
+
+namespace grid {
+
+class DataSrc;
+class Table;
+
+// The storage behind a data source. Rows and columns are numbered from 0; the data
+// source has validated them before it calls, but every implementation still treats
+// coordinates outside its table as a failure rather than trusting them.
+class DataProvider {
+public:
+    virtual ~DataProvider() = default;
+
+    virtual bool setSize(int32_t rows, int32_t columns) = 0;
+    virtual int32_t rowCount() const = 0;
+    virtual int32_t rowHeight(int32_t row) const = 0;
+    virtual int32_t columnCount() const = 0;
+    virtual int32_t columnWidth(int32_t column) const = 0;
+    virtual int32_t fixedRows() const = 0;
+    virtual int32_t fixedColumns() const = 0;
+    virtual bool getCell(Cell& out, int32_t row, int32_t column, bool withContent) const = 0;
+    virtual void setRowHeights(int32_t first, int32_t count, int32_t height) = 0;
+    virtual void setColumnWidths(int32_t first, int32_t count, int32_t width) = 0;
+    virtual bool setCell(int32_t row, int32_t column, const Cell& cell) = 0;
+    virtual void setFlags(int32_t row, int32_t column, uint32_t flags) = 0;
+    virtual void setTextColor(int32_t row, int32_t column, uint32_t color) = 0;
+    virtual void setBackColor(int32_t row, int32_t column, uint32_t color) = 0;
+    virtual void setFontName(int32_t row, int32_t column, std::string_view name) = 0;
+    virtual void setFontSize(int32_t row, int32_t column, int16_t size) = 0;
+    virtual void setMargin(int32_t row, int32_t column, int16_t margin) = 0;
+    virtual void setKind(int32_t row, int32_t column, CellKind kind) = 0;
+    virtual bool setText(int32_t row, int32_t column, std::string_view text) = 0;
+    virtual bool setData(int32_t row, int32_t column, std::span<const uint8_t> bytes) = 0;
+    virtual int32_t defaultRowHeight() const = 0;
+    virtual int32_t defaultColumnWidth() const = 0;
+    virtual const PageSettings& pageSettings() const = 0;
+    virtual void setPageSettings(const PageSettings& settings) = 0;
+    virtual std::string columnTitle(int32_t column) const = 0;
+    virtual void clear() = 0;
+    virtual void setFixedRows(int32_t count) = 0;
+    virtual void setFixedColumns(int32_t count) = 0;
+    virtual bool insertRows(int32_t at, int32_t count) = 0;
+    virtual bool insertColumns(int32_t at, int32_t count) = 0;
+    virtual bool deleteRows(int32_t at, int32_t count) = 0;
+    virtual bool deleteColumns(int32_t at, int32_t count) = 0;
+
+    // Takes over a whole table read from a file in one step, so that a load either
+    // replaces everything or nothing. False when this provider cannot hold it.
+    virtual bool replaceTable(Table&& table) = 0;
+
+    // The data source this provider is bound to, for the notices that a change of the
+    // provider's own properties must send; null while unbound.
+    DataSrc* dataSource() const { return dataSource_; }
+    void setDataSource(DataSrc* dataSource) { dataSource_ = dataSource; }
+
+private:
+    DataSrc* dataSource_ = nullptr;
+};
+
+}  // namespace grid

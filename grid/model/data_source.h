@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/model/cell.h"
+#include "grid/model/cell_range.h"
+#include "grid/model/data_provider.h"
+#include "grid/model/model_notice.h"
+
+namespace grid {
+
+// The unit through which every change of a table passes. It keeps the current row,
+// the status flags and the bound views, validates coordinates (numbered from 0 here;
+// the commands subtract 1), asks the provider to change the table and tells every
+// view what changed. Without a provider it behaves as an empty table.
+class DataSrc {
+public:
+    static constexpr uint32_t kReadOnlyStatus = 0x1;
+
+    // Finds a provider unit by name on the data source's window.
+    using ProviderResolver = std::function<DataProvider*(std::string_view name)>;
+
+    DataSrc() = default;
+    ~DataSrc();
+    DataSrc(const DataSrc&) = delete;
+    DataSrc& operator=(const DataSrc&) = delete;
+
+    void setProviderResolver(ProviderResolver resolver) { resolver_ = std::move(resolver); }
+    const std::string& providerName() const { return providerName_; }
+    // Unbinds the old provider and binds the named one; a name that resolves to
+    // nothing leaves the data source without a provider.
+    void setProviderName(std::string_view name);
+    void bindProvider(DataProvider* provider);
+    DataProvider* provider() const { return provider_; }
+
+    void addView(ModelView* view);
+    void removeView(ModelView* view);
+
+    uint32_t statusFlags() const { return statusFlags_; }
+    bool isReadOnly() const { return (statusFlags_ & kReadOnlyStatus) != 0; }
+    void setReadOnly(bool readOnly);
+
+    int32_t currentRow() const { return currentRow_; }
+    // Clamped to the rows that exist; an unchanged row sends nothing.
+    void setCurrentRow(int32_t row);
+
+    void notify(const ModelNotice& notice);
+    // Sent before a change of contents or structure, except while read-only.
+    void notifyBeforeChange();
+    // After the whole table was replaced: the current row goes back to 0 and the
+    // views start over.
+    void notifyTableReset();
+
+    int32_t rowCount() const { return provider_ ? provider_->rowCount() : 0; }
+    int32_t columnCount() const { return provider_ ? provider_->columnCount() : 0; }
+    bool containsCell(int32_t row, int32_t column) const {
+        return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+    }
+    // The range with its counts clipped to the table, or nothing when the start cell
+    // does not exist. A negative count becomes 0.
+    std::optional<CellRange> validRange(const CellRange& requested) const;
+    // A copy of the cell, or nothing when it does not exist.
+    std::optional<Cell> cellAt(int32_t row, int32_t column, bool withContent) const;
+    int32_t rowHeight(int32_t row) const;
+    int32_t columnWidth(int32_t column) const;
+    // A name that starts with a digit is a column number from 1; any other name is
+    // compared with the column titles. -1 when nothing matches.
+    int32_t columnByName(std::string_view name) const;
+
+    void setRowHeight(int32_t row, int32_t count, int32_t height);
+    void setColumnWidth(int32_t column, int32_t count, int32_t width);
+
+    void setKind(const CellRange& range, CellKind kind);
+    void setTextColor(const CellRange& range, uint32_t color);
+    void setBackColor(const CellRange& range, uint32_t color);
+    void setFontName(const CellRange& range, std::string_view name);
+    void setFontSize(const CellRange& range, int16_t size);
+    void setFontStyle(const CellRange& range, int32_t style);
+    void setMargin(const CellRange& range, int32_t margin);
+    void setInputType(const CellRange& range, InputType type);
+    void setAlignment(const CellRange& range, int32_t code);
+    void clearCells(const CellRange& range);
+
+    void setCellText(int32_t row, int32_t column, std::string_view text);
+    void setCellData(int32_t row, int32_t column, std::span<const uint8_t> bytes);
+
+    void mergeCells(const CellRange& range);
+    void splitCells(int32_t row, int32_t column);
+    void drawLines(const CellRange& range, uint32_t lines);
+    void eraseLines(const CellRange& range, uint32_t lines);
+
+    bool insertRows(int32_t at, int32_t count);
+    bool appendRows(int32_t count) { return insertRows(rowCount(), count); }
+    bool deleteRows(int32_t at, int32_t count);
+    bool insertColumns(int32_t at, int32_t count);
+    bool appendColumns(int32_t count) { return insertColumns(columnCount(), count); }
+    bool deleteColumns(int32_t at, int32_t count);
+
+private:
+    uint32_t flagsAt(int32_t row, int32_t column) const;
+    void setFlagsAt(int32_t row, int32_t column, uint32_t flags);
+    void changeFlags(int32_t row, int32_t column, uint32_t set, uint32_t cleared);
+    // Validates the range, sends before-change, applies change to each cell row by
+    // row and sends one notice of the given kind for the whole range.
+    void forEachCell(const CellRange& requested, ModelNotice::Kind noticeKind,
+                     const std::function<void(int32_t row, int32_t column)>& change);
+    void applyLines(const CellRange& requested, uint32_t lines, bool draw);
+    CellRange growToWholeBlocks(CellRange range) const;
+    void relinkRange(const CellRange& requested);
+    void recomputeFixedRows();
+    void recomputeFixedColumns();
+
+    std::string providerName_;
+    ProviderResolver resolver_;
+    DataProvider* provider_ = nullptr;
+    std::vector<ModelView*> views_;
+    uint32_t statusFlags_ = 0;
+    int32_t currentRow_ = 0;
+};
+
+}  // namespace grid

@@ -1,0 +1,194 @@
+// Inserting and deleting rows and columns, with the repairs that keep border lines
+// and merged blocks whole at the seams.
+#include <algorithm>
+#include <vector>
+
+#include "grid/model/data_source.h"
+
+namespace grid {
+namespace {
+
+// Rows and columns go through the same algorithms; an axis says which flags play the
+// part of "before" and "after" along the direction of the change.
+struct Axis {
+    bool isRows;
+    uint32_t leadingLine;   // top line for rows, left line for columns
+    uint32_t trailingLine;  // bottom or right line
+    uint32_t joinedBefore;  // joined above or left
+    uint32_t joinedAfter;   // joined below or right
+    uint32_t joinedAcross;  // the two links across the axis
+};
+
+constexpr Axis kRowAxis{true, CellFlags::kTopLine, CellFlags::kBottomLine, CellFlags::kJoinedAbove,
+                        CellFlags::kJoinedBelow, CellFlags::kJoinedLeft | CellFlags::kJoinedRight};
+constexpr Axis kColumnAxis{false, CellFlags::kLeftLine, CellFlags::kRightLine, CellFlags::kJoinedLeft,
+                           CellFlags::kJoinedRight, CellFlags::kJoinedAbove | CellFlags::kJoinedBelow};
+
+// Addresses a cell by its position along the axis and across it.
+struct AxisTable {
+    const Axis& axis;
+    DataProvider& provider;
+
+    int32_t length() const { return axis.isRows ? provider.rowCount() : provider.columnCount(); }
+    int32_t breadth() const { return axis.isRows ? provider.columnCount() : provider.rowCount(); }
+    uint32_t flags(int32_t along, int32_t across) const {
+        Cell cell;
+        bool found = axis.isRows ? provider.getCell(cell, along, across, false)
+                                 : provider.getCell(cell, across, along, false);
+        return found ? cell.flags : 0;
+    }
+    void setFlags(int32_t along, int32_t across, uint32_t flags) {
+        if (axis.isRows) {
+            provider.setFlags(along, across, flags);
+        } else {
+            provider.setFlags(across, along, flags);
+        }
+    }
+    void change(int32_t along, int32_t across, uint32_t set, uint32_t cleared) {
+        uint32_t old = flags(along, across);
+        uint32_t changed = (old & ~cleared) | set;
+        if (changed != old) setFlags(along, across, changed);
+    }
+};
+
+void repairInsertedLines(AxisTable table, int32_t at, int32_t count) {
+    const Axis& axis = table.axis;
+    for (int32_t across = 0; across < table.breadth(); ++across) {
+        uint32_t following = table.flags(at + count, across);
+        for (int32_t along = at; along < at + count; ++along) {
+            uint32_t flags = table.flags(along, across) | (following & CellFlags::kEdgeLines);
+            // Opened inside a merged block: the new cells join it.
+            if (following & axis.joinedBefore) {
+                flags |= axis.joinedBefore | axis.joinedAfter | (following & axis.joinedAcross);
+            }
+            table.setFlags(along, across, flags);
+        }
+        if (at == 0) {
+            // The table's top (left) edge line stays at the table's edge.
+            if (following & axis.leadingLine) {
+                table.change(0, across, axis.leadingLine, 0);
+                table.change(count, across, 0, axis.leadingLine);
+            } else {
+                table.change(0, across, 0, axis.leadingLine);
+            }
+        }
+    }
+}
+
+std::vector<uint32_t> lastDeletedFlags(AxisTable table, int32_t count) {
+    std::vector<uint32_t> flags(static_cast<size_t>(table.breadth()));
+    for (int32_t across = 0; across < table.breadth(); ++across) flags[across] = table.flags(count - 1, across);
+    return flags;
+}
+
+void repairDeletedSeam(AxisTable table, int32_t at, const std::vector<uint32_t>& lastDeleted) {
+    const Axis& axis = table.axis;
+    int32_t length = table.length();
+    for (int32_t across = 0; across < table.breadth(); ++across) {
+        if (at < length) {
+            uint32_t flags = table.flags(at, across);
+            bool keepsLink = at > 0 && (table.flags(at - 1, across) & axis.joinedAfter);
+            if ((flags & axis.joinedBefore) && !keepsLink) table.setFlags(at, across, flags & ~axis.joinedBefore);
+        }
+        if (at > 0) {
+            uint32_t flags = table.flags(at - 1, across);
+            bool keepsLink = at < length && (table.flags(at, across) & axis.joinedBefore);
+            if ((flags & axis.joinedAfter) && !keepsLink) table.setFlags(at - 1, across, flags & ~axis.joinedAfter);
+        }
+        if (at == 0 && length > 0) {
+            bool hadEdge = (lastDeleted[across] & axis.trailingLine) != 0;
+            table.change(0, across, hadEdge ? axis.leadingLine : 0, hadEdge ? 0 : axis.leadingLine);
+        }
+    }
+}
+
+}  // namespace
+
+bool DataSrc::insertRows(int32_t at, int32_t count) {
+    if (!provider_ || at < 0 || at > rowCount() || count < 0) return false;
+    if (count == 0) return true;
+    int32_t oldRowCount = rowCount();
+    notifyBeforeChange();
+    if (!provider_->insertRows(at, count)) return false;
+    if (at < oldRowCount) repairInsertedLines({kRowAxis, *provider_}, at, count);
+    notify({.kind = ModelNotice::Kind::RowsInserted, .row = at, .rowCount = count});
+    if (currentRow_ >= at && currentRow_ < oldRowCount) setCurrentRow(currentRow_ + count);
+    return true;
+}
+
+bool DataSrc::insertColumns(int32_t at, int32_t count) {
+    if (!provider_ || at < 0 || at > columnCount() || count < 0) return false;
+    if (count == 0) return true;
+    int32_t oldColumnCount = columnCount();
+    notifyBeforeChange();
+    if (!provider_->insertColumns(at, count)) return false;
+    if (at < oldColumnCount) repairInsertedLines({kColumnAxis, *provider_}, at, count);
+    notify({.kind = ModelNotice::Kind::ColumnsInserted, .column = at, .columnCount = count});
+    return true;
+}
+
+bool DataSrc::deleteRows(int32_t at, int32_t count) {
+    if (!provider_ || at < 0 || at >= rowCount() || count < 0) return false;
+    count = std::min(count, rowCount() - at);
+    if (count == 0) return true;
+    notifyBeforeChange();
+    AxisTable table{kRowAxis, *provider_};
+    std::vector<uint32_t> lastDeleted = at == 0 ? lastDeletedFlags(table, count) : std::vector<uint32_t>();
+    if (!provider_->deleteRows(at, count)) return false;
+    repairDeletedSeam(table, at, lastDeleted);
+    if (at < provider_->fixedRows()) recomputeFixedRows();
+    notify({.kind = ModelNotice::Kind::RowsDeleted, .row = at, .rowCount = count});
+    // A current row among the deleted ones moves to the first row after them; one
+    // further down keeps its number, as long as that row still exists.
+    bool wasDeleted = currentRow_ >= at && currentRow_ < at + count;
+    int32_t target = std::clamp(wasDeleted ? at : currentRow_, 0, std::max(0, rowCount() - 1));
+    if (wasDeleted || target != currentRow_) {
+        currentRow_ = target;
+        notify({.kind = ModelNotice::Kind::CurrentRow, .row = target});
+    }
+    return true;
+}
+
+bool DataSrc::deleteColumns(int32_t at, int32_t count) {
+    if (!provider_ || at < 0 || at >= columnCount() || count < 0) return false;
+    count = std::min(count, columnCount() - at);
+    if (count == 0) return true;
+    notifyBeforeChange();
+    AxisTable table{kColumnAxis, *provider_};
+    std::vector<uint32_t> lastDeleted = at == 0 ? lastDeletedFlags(table, count) : std::vector<uint32_t>();
+    if (!provider_->deleteColumns(at, count)) return false;
+    repairDeletedSeam(table, at, lastDeleted);
+    if (at < provider_->fixedColumns()) recomputeFixedColumns();
+    notify({.kind = ModelNotice::Kind::ColumnsDeleted, .column = at, .columnCount = count});
+    return true;
+}
+
+// A merged block must not cross the boundary between fixed and scrolling rows, so
+// the boundary moves down past any block that would.
+void DataSrc::recomputeFixedRows() {
+    int32_t boundary = std::clamp(provider_->fixedRows(), 0, rowCount());
+    auto crossesBoundary = [&] {
+        if (boundary == 0 || boundary >= rowCount()) return false;
+        for (int32_t column = 0; column < columnCount(); ++column) {
+            if (flagsAt(boundary - 1, column) & CellFlags::kJoinedBelow) return true;
+        }
+        return false;
+    };
+    while (crossesBoundary()) ++boundary;
+    provider_->setFixedRows(boundary);
+}
+
+void DataSrc::recomputeFixedColumns() {
+    int32_t boundary = std::clamp(provider_->fixedColumns(), 0, columnCount());
+    auto crossesBoundary = [&] {
+        if (boundary == 0 || boundary >= columnCount()) return false;
+        for (int32_t row = 0; row < rowCount(); ++row) {
+            if (flagsAt(row, boundary - 1) & CellFlags::kJoinedRight) return true;
+        }
+        return false;
+    };
+    while (crossesBoundary()) ++boundary;
+    provider_->setFixedColumns(boundary);
+}
+
+}  // namespace grid

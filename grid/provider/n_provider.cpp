@@ -1,0 +1,102 @@
+#include "grid/provider/n_provider.h"
+
+#include <algorithm>
+#include <string>
+
+#include "grid/model/cell_content.h"
+#include "grid/model/data_source.h"
+
+namespace grid {
+
+NProvider::NProvider(const TextMeasurer& measurer) : table_(measureDefaultSizes(measurer)) {}
+
+void NProvider::setRowCountProperty(int32_t rows) { resizeAndReset(std::max(rows, 0), table_.columnCount()); }
+
+void NProvider::setColumnCountProperty(int32_t columns) {
+    resizeAndReset(table_.rowCount(), std::max(columns, 0));
+}
+
+void NProvider::resizeAndReset(int32_t rows, int32_t columns) {
+    if (setSize(rows, columns) && dataSource()) dataSource()->notifyTableReset();
+}
+
+bool NProvider::setSize(int32_t rows, int32_t columns) { return table_.setSize(rows, columns); }
+
+int32_t NProvider::rowHeight(int32_t row) const {
+    return row >= 0 && row < table_.rowCount() ? table_.rowHeight(row) : 0;
+}
+
+int32_t NProvider::columnWidth(int32_t column) const {
+    return column >= 0 && column < table_.columnCount() ? table_.columnWidth(column) : 0;
+}
+
+bool NProvider::getCell(Cell& out, int32_t row, int32_t column, bool withContent) const {
+    if (!table_.contains(row, column)) return false;
+    const Cell& cell = table_.cell(row, column);
+    out = withContent ? Cell(cell) : cell.formatOnly();
+    return true;
+}
+
+void NProvider::setRowHeights(int32_t first, int32_t count, int32_t height) {
+    int32_t end = std::min(first + std::max(count, 0), table_.rowCount());
+    for (int32_t row = std::max(first, 0); row < end; ++row) table_.setRowHeight(row, height);
+}
+
+void NProvider::setColumnWidths(int32_t first, int32_t count, int32_t width) {
+    int32_t end = std::min(first + std::max(count, 0), table_.columnCount());
+    for (int32_t column = std::max(first, 0); column < end; ++column) table_.setColumnWidth(column, width);
+}
+
+bool NProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
+    Cell* target = cellAt(row, column);
+    if (!target) return false;
+    *target = cell;
+    return true;
+}
+
+void NProvider::setFlags(int32_t row, int32_t column, uint32_t flags) {
+    if (Cell* cell = cellAt(row, column)) cell->flags = flags;
+}
+
+void NProvider::setTextColor(int32_t row, int32_t column, uint32_t color) {
+    if (Cell* cell = cellAt(row, column)) cell->textColor = color;
+}
+
+void NProvider::setBackColor(int32_t row, int32_t column, uint32_t color) {
+    if (Cell* cell = cellAt(row, column)) cell->backColor = color;
+}
+
+void NProvider::setFontName(int32_t row, int32_t column, std::string_view name) {
+    if (Cell* cell = cellAt(row, column)) cell->setFontName(name);
+}
+
+void NProvider::setFontSize(int32_t row, int32_t column, int16_t size) {
+    if (Cell* cell = cellAt(row, column)) cell->fontSize = size;
+}
+
+void NProvider::setMargin(int32_t row, int32_t column, int16_t margin) {
+    if (Cell* cell = cellAt(row, column)) cell->margin = margin;
+}
+
+void NProvider::setKind(int32_t row, int32_t column, CellKind kind) {
+    if (Cell* cell = cellAt(row, column)) cell->flags = withKind(cell->flags, kind);
+}
+
+bool NProvider::setText(int32_t row, int32_t column, std::string_view text) {
+    Cell* cell = cellAt(row, column);
+    return cell && setTextByRules(*cell, text);
+}
+
+bool NProvider::setData(int32_t row, int32_t column, std::span<const uint8_t> bytes) {
+    Cell* cell = cellAt(row, column);
+    return cell && setDataByRules(*cell, bytes);
+}
+
+std::string NProvider::columnTitle(int32_t column) const { return std::to_string(column + 1); }
+
+bool NProvider::replaceTable(Table&& table) {
+    table_ = std::move(table);
+    return true;
+}
+
+}  // namespace grid
