@@ -12,6 +12,7 @@ namespace rt {
 namespace {
 
 std::string bytesUpToNul(const uint8_t* bytes, size_t count) {
+    if (count == 0) return {};
     auto* text = reinterpret_cast<const char*>(bytes);
     const void* nul = std::memchr(text, '\0', count);
     return std::string(text, nul ? static_cast<const char*>(nul) - text : count);
