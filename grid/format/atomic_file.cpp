@@ -46,7 +46,9 @@ AtomicFile::AtomicFile(const std::string& path) {
     std::error_code error;
     std::filesystem::path target = std::filesystem::absolute(path, error);
     // Saving through a symbolic link replaces the file it points at, not the link.
-    if (!error && std::filesystem::is_symlink(target, error)) target = std::filesystem::canonical(target, error);
+    if (error) return;
+    std::error_code noLink;
+    if (std::filesystem::is_symlink(target, noLink)) target = std::filesystem::canonical(target, error);
     if (error) return;
     targetPath_ = target.string();
     std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();

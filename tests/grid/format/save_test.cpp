@@ -1,0 +1,81 @@
+// Saving never destroys the previous file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "grid/format/table_file_io.h"
+#include "tests/grid/support/table_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+size_t entriesIn(const std::filesystem::path& directory) {
+    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(directory), {}));
+}
+
+TEST(SaveTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) {
+    TempDir directory;
+    std::string target = directory.file("table.bge");
+    writeWholeFile(target, "the previous table");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Files may grow to 4 KiB only: the 4096-byte buffer flushes once and the rest fails.
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        TableFixture table(200, 10);
+        for (int row = 0; row < 200; ++row) table.source.setCellText(row, 0, "some text in the first column");
+        _exit(grid::saveTableFile(table.source, target) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    EXPECT_EQ(readWholeFile(target), "the previous table");
+    EXPECT_EQ(entriesIn(directory.path()), 1u);
+}
+
+TEST(SaveTest, ASuccessfulSaveReplacesTheFileAndKeepsItsPermissions) {
+    TempDir directory;
+    std::string target = directory.file("table.bge");
+    writeWholeFile(target, "old");
+    chmod(target.c_str(), 0640);
+    TableFixture table(2, 2);
+    ASSERT_TRUE(grid::saveTableFile(table.source, target));
+    struct stat status;
+    ASSERT_EQ(stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(readWholeFile(target).substr(0, 4), "SDmR");
+    EXPECT_EQ(entriesIn(directory.path()), 1u);
+}
+
+TEST(SaveTest, SavingThroughALinkReplacesTheFileItPointsAt) {
+    TempDir directory;
+    writeWholeFile(directory.file("real.bge"), "old");
+    std::filesystem::create_symlink("real.bge", directory.file("link.bge"));
+    TableFixture table(1, 1);
+    ASSERT_TRUE(grid::saveTableFile(table.source, directory.file("link.bge")));
+    EXPECT_TRUE(std::filesystem::is_symlink(directory.file("link.bge")));
+    EXPECT_EQ(readWholeFile(directory.file("real.bge")).substr(0, 4), "SDmR");
+}
+
+TEST(SaveTest, ImpossibleTargetsFailWithoutLeavingAnything) {
+    TempDir directory;
+    std::filesystem::create_directory(directory.file("folder"));
+    TableFixture table(1, 1);
+    EXPECT_FALSE(grid::saveTableFile(table.source, ""));
+    EXPECT_FALSE(grid::saveTableFile(table.source, directory.file("missing/table.bge")));
+    EXPECT_FALSE(grid::saveTableFile(table.source, directory.file("folder")));
+    EXPECT_TRUE(std::filesystem::is_directory(directory.file("folder")));
+    EXPECT_EQ(entriesIn(directory.path()), 1u);
+    grid::DataSrc unbound;
+    EXPECT_FALSE(grid::saveTableFile(unbound, directory.file("t.bge")));
+}
+
+}  // namespace
