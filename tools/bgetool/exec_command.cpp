@@ -1,0 +1,106 @@
+#include "tools/bgetool/exec_command.h"
+
+#include <charconv>
+#include <iostream>
+#include <vector>
+
+#include "grid/format/table_file_commands.h"
+#include "grid/format/table_file_io.h"
+#include "grid/model/data_source_commands.h"
+#include "runtime/value/call.h"
+#include "runtime/value/owned.h"
+#include "tools/bgetool/command_text.h"
+#include "tools/bgetool/json_text.h"
+#include "tools/bgetool/table_session.h"
+
+namespace bgetool {
+namespace {
+
+rt::CommandRoutine findCommand(std::string_view name) {
+    for (auto commands : {grid::dataSourceCommands(), grid::tableFileCommands()}) {
+        for (const grid::NamedCommand& command : commands) {
+            if (command.name == name) return command.routine;
+        }
+    }
+    return nullptr;
+}
+
+// "new:R,C" with two counts that are not negative.
+bool parseNewTable(std::string_view text, int32_t& rows, int32_t& columns) {
+    if (!text.starts_with("new:")) return false;
+    text.remove_prefix(4);
+    const char* end = text.data() + text.size();
+    auto [afterRows, rowStatus] = std::from_chars(text.data(), end, rows);
+    if (rowStatus != std::errc() || afterRows == end || *afterRows != ',') return false;
+    auto [afterColumns, columnStatus] = std::from_chars(afterRows + 1, end, columns);
+    return columnStatus == std::errc() && afterColumns == end && rows >= 0 && columns >= 0;
+}
+
+void printResult(const rt::Value& result) {
+    switch (static_cast<rt::ValueType>(result.type)) {
+        case rt::ValueType::Omitted: return;
+        case rt::ValueType::Integer: std::cout << static_cast<int32_t>(result.low) << '\n'; return;
+        case rt::ValueType::Logical: std::cout << (result.low != 0 ? "true" : "false") << '\n'; return;
+        case rt::ValueType::Text: std::cout << jsonString(rt::OwnedText(result).view()) << '\n'; return;
+        case rt::ValueType::ByteSet: std::cout << rt::OwnedByteSet(result).bytes().size() << '\n'; return;
+        default: std::cout << "(value of type 0x" << std::hex << result.type << std::dec << ")\n";
+    }
+}
+
+}  // namespace
+
+int runExec(std::span<char*> arguments) {
+    if (arguments.size() < 2) {
+        std::cerr << "bgetool exec: IN and OUT are needed (see bgetool exec --help)\n";
+        return 2;
+    }
+    std::string input = arguments[0];
+    std::string output = arguments[1];
+
+    std::vector<CommandText> commands(arguments.size() - 2);
+    std::vector<rt::CommandRoutine> routines;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        std::string error;
+        if (!commands[i].parse(arguments[i + 2], error)) {
+            std::cerr << "bgetool exec: " << error << '\n';
+            return 2;
+        }
+        routines.push_back(findCommand(commands[i].name()));
+        if (!routines.back()) {
+            std::cerr << "bgetool exec: unknown command " << commands[i].name() << '\n';
+            return 2;
+        }
+    }
+
+    TableSession session;
+    int32_t rows = 0;
+    int32_t columns = 0;
+    std::string error;
+    if (input.starts_with("new:")) {
+        if (!parseNewTable(input, rows, columns)) {
+            std::cerr << "bgetool exec: IN must be a file or new:ROWS,COLUMNS, not " << input << '\n';
+            return 2;
+        }
+        if (!session.resize(rows, columns)) {
+            std::cerr << "bgetool exec: a table of " << rows << " x " << columns << " is beyond the limits\n";
+            return 1;
+        }
+    } else if (!session.load(input, error)) {
+        std::cerr << "bgetool exec: " << error << '\n';
+        return 1;
+    }
+
+    for (size_t i = 0; i < commands.size(); ++i) {
+        std::vector<rt::Value> values{session.unit().toValue()};
+        values.insert(values.end(), commands[i].arguments().begin(), commands[i].arguments().end());
+        printResult(rt::callCommand(routines[i], static_cast<int>(values.size()), values.data()));
+    }
+    std::cout.flush();
+    if (output != "-" && !grid::saveTableFile(session.source(), output)) {
+        std::cerr << "bgetool exec: cannot write " << output << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace bgetool

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "grid/model/data_source.h"
+#include "grid/model/text_measurer.h"
+#include "grid/provider/n_provider.h"
+#include "runtime/value/value.h"
+
+namespace bgetool {
+
+// An in-memory table behind a data source, registered as a unit so that the
+// data-source commands reach it exactly as they reach the editor's. There are no
+// fonts here, so the default sizes come from the headless letter extent.
+class TableSession {
+public:
+    TableSession();
+    ~TableSession();
+    TableSession(const TableSession&) = delete;
+    TableSession& operator=(const TableSession&) = delete;
+
+    // Loads a file; false with a message naming the file and the reason.
+    bool load(const std::string& path, std::string& error);
+    bool resize(int32_t rows, int32_t columns) { return provider_.setSize(rows, columns); }
+
+    grid::DataSrc& source() { return source_; }
+    const grid::NProvider& provider() const { return provider_; }
+    rt::UnitRef unit() const { return unit_; }
+
+private:
+    grid::FixedTextMeasurer measurer_{grid::kHeadlessLetterExtent};
+    grid::NProvider provider_{measurer_};
+    grid::DataSrc source_;
+    rt::UnitRef unit_{1, 1, rt::unit_kind::DataSrc};
+};
+
+}  // namespace bgetool
