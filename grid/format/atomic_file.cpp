@@ -51,7 +51,9 @@ AtomicFile::AtomicFile(const std::string& path) {
     if (std::filesystem::is_symlink(target, noLink)) target = std::filesystem::canonical(target, error);
     if (error) return;
     targetPath_ = target.string();
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hiddenName = ".";
+    hiddenName.append(target.filename().string()).append(".XXXXXX");
+    std::string pattern = (target.parent_path() / hiddenName).string();
     descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor_ < 0) return;
     temporaryPath_ = pattern;
