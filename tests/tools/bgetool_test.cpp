@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <algorithm>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+struct ToolRun {
+    int exitStatus = -1;
+    std::string output;
+    std::string errors;
+};
+
+std::string quoted(const std::string& argument) {
+    std::string result = "'";
+    for (char c : argument) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return result + "'";
+}
+
+// Runs bgetool with these arguments (UTF-8, as a shell passes them) and collects what
+// it printed.
+ToolRun runBgetool(const std::vector<std::string>& arguments) {
+    TempDir directory;
+    std::string command = BGETOOL_PATH;
+    for (const std::string& argument : arguments) command += " " + quoted(argument);
+    command += " >" + directory.file("out") + " 2>" + directory.file("err");
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(directory.file("out")),
+            readWholeFile(directory.file("err"))};
+}
+
+std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+std::string dataFile(const std::string& name) { return std::string(TEST_DATA_DIRECTORY) + "/" + name; }
+
+TEST(BgetoolTest, DumpsOfTheGoldenTablesMatchTheirExpectedOutput) {
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TEST_DATA_DIRECTORY)) {
+        if (entry.path().extension() != ".bge") continue;
+        std::filesystem::path expected = entry.path();
+        expected.replace_extension(".dump.jsonl");
+        ToolRun run = runBgetool({"dump", entry.path().string()});
+        EXPECT_EQ(run.exitStatus, 0) << entry.path();
+        EXPECT_EQ(run.output, readWholeFile(expected.string())) << entry.path();
+        ++checked;
+    }
+    EXPECT_GE(checked, 2);
+}
+
+TEST(BgetoolTest, ExecRebuildsTheGoldenTableByteForByte) {
+    TempDir directory;
+    std::string copy = directory.file("copy.bge");
+    ToolRun run = runBgetool({"exec", dataFile("varied.bge"), copy, "getCellText 2 1", "getRowCount",
+                          "getCellBlock 1 1 _ 2", "getFontName 9 9", "insertRows 9", "getColumnWidth 3"});
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    // Texts come out as UTF-8 whatever the program keeps inside.
+    EXPECT_EQ(run.output, utf8(u8"\"合并的格子\"\n4\n74\n\"宋体\"\nfalse\n500\n"));
+    EXPECT_EQ(readWholeFile(copy), readWholeFile(dataFile("varied.bge")));
+}
+
+TEST(BgetoolTest, ExecArgumentsOfEveryForm) {
+    TempDir directory;
+    writeWholeFile(directory.file("data.bin"), std::string("\x00\x01\x02", 3));
+    std::string out = directory.file("t.bge");
+    ToolRun run = runBgetool({"exec", "new:2,2", out, "setCellKind 1 1 _ _ 4", "setCellData 1 1 @" + directory.file("data.bin"),
+                          "setBackColor 2 2 _ _ 0xFF000000", "getBackColor 2 2", "setCellText 2 1 \"it's\"",
+                          "getCellText 2 1", "setTextColor 1 2 _ _ -1", "getTextColor 1 2",
+                          utf8(u8"setFontName 2 2 _ _ '黑体'"), "getFontName 2 2"});
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_EQ(run.output, utf8(u8"-16777216\n\"it's\"\n-1\n\"黑体\"\n"));
+    ToolRun dump = runBgetool({"dump", out});
+    EXPECT_NE(dump.output.find("\"kind\":4,\"dataLength\":3,\"dataHex\":\"000102\""), std::string::npos)
+        << dump.output;
+}
+
+TEST(BgetoolTest, BadCommandsStopBeforeAnythingRunsOrIsSaved) {
+    TempDir directory;
+    struct Case {
+        std::vector<std::string> arguments;
+        int exitStatus;
+    };
+    std::string out = directory.file("never.bge");
+    const Case cases[] = {
+        {{"exec", "new:2,2", out, "setCellText 1 1 'a'", "noSuchCommand"}, 2},
+        {{"exec", "new:2,2", out, "setCellText 1 one 'a'"}, 2},
+        {{"exec", "new:2,2", out, "setCellText 1 1 'unterminated"}, 2},
+        {{"exec", "new:2,2", out, "setCellData 1 1 @" + directory.file("missing")}, 2},
+        {{"exec", "new:2,x", out}, 2},
+        {{"exec", directory.file("missing.bge"), out}, 1},
+        {{"exec", "new:2000000,2", out}, 1},
+        {{"exec", "new:2,2"}, 2},
+        {{"info"}, 2},
+        {{"frobnicate"}, 2},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = runBgetool(c.arguments);
+        EXPECT_EQ(run.exitStatus, c.exitStatus) << c.arguments.back();
+        EXPECT_FALSE(run.errors.empty()) << c.arguments.back();
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.arguments.back();
+    }
+}
+
+TEST(BgetoolTest, InfoOnAFileThatDoesNotLoadGivesOneLineOnStandardError) {
+    TempDir directory;
+    std::string whole = readWholeFile(dataFile("varied.bge"));
+    writeWholeFile(directory.file("cut.bge"), whole.substr(0, whole.size() / 2));
+    for (const std::string& file : {directory.file("cut.bge"), dataFile("varied.dump.jsonl")}) {
+        ToolRun run = runBgetool({"info", file});
+        EXPECT_EQ(run.exitStatus, 1) << file;
+        EXPECT_TRUE(run.output.empty());
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    }
+}
+
+TEST(BgetoolTest, EveryCommandHasHelp) {
+    for (const char* command : {"info", "dump", "exec"}) {
+        ToolRun run = runBgetool({command, "--help"});
+        EXPECT_EQ(run.exitStatus, 0) << command;
+        EXPECT_NE(run.output.find(std::string("usage: bgetool ") + command), std::string::npos) << command;
+    }
+}
+
+}  // namespace
