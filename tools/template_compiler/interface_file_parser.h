@@ -37,7 +37,6 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    struct PendingProperty;
     bool fail(const std::string& message);
     bool parseLine(const std::vector<std::string>& words);
     bool startWindow(const std::vector<std::string>& words);
