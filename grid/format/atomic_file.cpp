@@ -63,7 +63,7 @@ AtomicFile::AtomicFile(const std::string& path) {
 AtomicFile::~AtomicFile() { discard(); }
 
 void AtomicFile::write(std::span<const uint8_t> bytes) {
-    if (descriptor_ < 0 || failed_) return;
+    if (descriptor_ < 0 || failed_ || bytes.empty()) return;
     if (buffered_ + bytes.size() > buffer_.size() && !flushBuffer()) return;
     if (bytes.size() >= buffer_.size()) {
         failed_ = !writeAll(descriptor_, bytes.data(), bytes.size());

@@ -83,7 +83,7 @@ void Cell::setFontName(std::string_view name) {
 
 void Cell::setStoredFontName(std::string_view name) {
     std::memset(fontName, 0, sizeof fontName);
-    std::memcpy(fontName, name.data(), std::min(name.size(), sizeof fontName - 1));
+    if (!name.empty()) std::memcpy(fontName, name.data(), std::min(name.size(), sizeof fontName - 1));
 }
 
 }  // namespace grid

@@ -25,7 +25,7 @@ public:
 class TableFixture {
 public:
     explicit TableFixture(int rows = 0, int columns = 0)
-        : measurer_({20, 40}), provider(measurer_), unit{0x52010001, 0x16010002, rt::unit_kind::DataSrc} {
+        : measurer_({20, 40}), provider(measurer_), unit{0x52010001, nextUnitId(), rt::unit_kind::DataSrc} {
         source.bindProvider(&provider);
         provider.setSize(rows, columns);
         source.addView(&recorder);
@@ -37,6 +37,12 @@ public:
     std::string text(int row, int column) const { return std::string(provider.table().cell(row, column).text()); }
 
 private:
+    // Every fixture is its own unit, so two tables alive at once never share one.
+    static uint32_t nextUnitId() {
+        static uint32_t id = 0x16010000;
+        return ++id;
+    }
+
     grid::FixedTextMeasurer measurer_;
 
 public:
