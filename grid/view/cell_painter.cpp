@@ -1,0 +1,178 @@
+#include "grid/view/cell_painter.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPixmap>
+#include <cmath>
+#include <string>
+
+#include "grid/view/cell_font.h"
+#include "grid/view/picture_placement.h"
+#include "grid/view/text_alignment.h"
+#include "runtime/platform/gbk_codec.h"
+
+namespace grid {
+namespace {
+
+constexpr uint32_t kNoColor = 0xFF000000;
+constexpr uint32_t kFixedGridColor = 0x808080;
+constexpr uint32_t kBodyGridColor = 0xC0C0C0;
+
+Qt::Alignment horizontalFlag(int code) {
+    switch (horizontalPlacement(code)) {
+        case Placement::Centre: return Qt::AlignHCenter;
+        case Placement::End: return Qt::AlignRight;
+        case Placement::Start: break;
+    }
+    return Qt::AlignLeft;
+}
+
+Qt::Alignment verticalFlag(int code) {
+    switch (verticalPlacement(code)) {
+        case Placement::Centre: return Qt::AlignVCenter;
+        case Placement::End: return Qt::AlignBottom;
+        case Placement::Start: break;
+    }
+    return Qt::AlignTop;
+}
+
+std::string displayText(const Cell& cell) {
+    std::string_view text = cell.text();
+    if (cell.flags & CellFlags::kMasked) return std::string(text.size(), '*');
+    return std::string(text);
+}
+
+// Stored texts end their lines with CR LF (the editor writes them so); Qt breaks at
+// LF only.
+QString withQtLineBreaks(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QRect shrunk(const QRect& rect, int dx, int dy) { return rect.adjusted(dx, dy, -dx, -dy); }
+
+}  // namespace
+
+void drawSolidLine(QPainter& painter, QPoint from, QPoint to, const QColor& color) {
+    if (from.x() == to.x() || from.y() == to.y()) {
+        painter.fillRect(QRect(from, to).normalized(), color);
+        return;
+    }
+    painter.setPen(QPen(color, 0));
+    painter.drawLine(from, to);
+}
+
+CellPainter::CellPainter(QPainter& painter, const CellPaintOptions& options, CellPictures& pictures)
+    : painter_(painter), options_(options), pictures_(pictures) {}
+
+QColor CellPainter::backgroundOf(const Cell& cell, bool inFixedArea) const {
+    if (inFixedArea && options_.printMode == 0) return QGuiApplication::palette().color(QPalette::Button);
+    return colorOf(cell.backColor == kNoColor ? options_.gridBackColor : cell.backColor);
+}
+
+void CellPainter::drawLine(QPoint from, QPoint to, const QColor& color) {
+    if (options_.printMode != 2) {
+        drawSolidLine(painter_, from, to, color);
+        return;
+    }
+    QPen pen(color, 0, Qt::DashDotLine);
+    painter_.setPen(pen);
+    painter_.drawLine(from, to);
+}
+
+void CellPainter::drawEdge(uint32_t flags, CellEdge edge, const QRect& cell, bool inFixedArea) {
+    static constexpr uint32_t kBorderBits[] = {CellFlags::kLeftLine, CellFlags::kTopLine, CellFlags::kRightLine,
+                                               CellFlags::kBottomLine};
+    QColor color;
+    if ((flags & kBorderBits[static_cast<int>(edge)]) || options_.addTableLines) {
+        color = colorOf(options_.lineColor);
+    } else if (options_.gridLinesShown && options_.printMode == 0) {
+        color = colorOf(inFixedArea ? kFixedGridColor : kBodyGridColor);
+    } else {
+        return;
+    }
+    const int left = cell.left(), top = cell.top();
+    const int right = cell.right() + 1, bottom = cell.bottom() + 1;
+    switch (edge) {
+        case CellEdge::Left: drawLine({left, top}, {left, bottom}, color); break;
+        case CellEdge::Top: drawLine({left, top}, {right, top}, color); break;
+        case CellEdge::Right: drawLine({right, top}, {right, bottom}, color); break;
+        case CellEdge::Bottom: drawLine({left, bottom}, {right, bottom}, color); break;
+    }
+}
+
+void CellPainter::drawContents(const Cell& cell, const QRect& block, int32_t row, int32_t column) {
+    CellKind kind = cell.kind();
+    if (kind == CellKind::Binary) return;
+    if (kind == CellKind::Text) drawDiagonals(cell.flags, block);
+    QRect area = shrunk(block, options_.scale.pixelsX(cell.margin), options_.scale.pixelsY(cell.margin));
+    if (area.isEmpty()) return;
+    painter_.save();
+    if (options_.clipContents) painter_.setClipRect(area, Qt::IntersectClip);
+    if (kind == CellKind::Text) {
+        drawText(cell, area);
+    } else {
+        drawPicture(cell, area, row, column);
+    }
+    painter_.restore();
+}
+
+void CellPainter::drawDiagonals(uint32_t flags, const QRect& block) {
+    const QColor color = colorOf(options_.lineColor);
+    const QPoint topLeft = block.topLeft();
+    const QPoint bottomRight(block.right() + 1, block.bottom() + 1);
+    painter_.save();
+    painter_.setPen(QPen(color, 0, options_.printMode == 2 ? Qt::DashDotLine : Qt::SolidLine));
+    if (flags & CellFlags::kSingleDiagonal) {
+        painter_.drawLine(topLeft, bottomRight);
+    } else if (flags & CellFlags::kCrossLines) {
+        painter_.drawLine(topLeft, bottomRight);
+        painter_.drawLine(QPoint(bottomRight.x(), topLeft.y()), QPoint(topLeft.x(), bottomRight.y()));
+    } else if (flags & CellFlags::kDoubleDiagonal) {
+        painter_.drawLine(topLeft, QPoint(bottomRight.x(), (topLeft.y() + bottomRight.y()) / 2));
+        painter_.drawLine(topLeft, QPoint((topLeft.x() + bottomRight.x()) / 2, bottomRight.y()));
+    }
+    painter_.restore();
+}
+
+void CellPainter::drawText(const Cell& cell, const QRect& area) {
+    const std::string bytes = displayText(cell);
+    if (bytes.empty()) return;
+    const QString text = rt::fromGbk(bytes);
+    const QFont font = cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize)), cell.flags);
+    const int code = static_cast<int>(cell.flags & CellFlags::kAlignmentMask);
+    painter_.setFont(font);
+    painter_.setPen(colorOf(cell.textColor));
+    const bool breaksLines = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    if (!breaksLines && QFontMetrics(font).horizontalAdvance(text) < area.width()) {
+        painter_.drawText(area, int(horizontalFlag(code) | verticalFlag(code) | Qt::TextSingleLine), text);
+    } else {
+        painter_.drawText(area, int(horizontalFlag(code) | Qt::AlignTop | Qt::TextWordWrap), withQtLineBreaks(text));
+    }
+}
+
+void CellPainter::drawPicture(const Cell& cell, const QRect& area, int32_t row, int32_t column) {
+    const QImage& image = pictures_.pictureOf(row, column, cell);
+    if (image.isNull()) return;
+    // A picture's natural size is its size at its own resolution (96 dots per inch
+    // when it names none), shown at the grid's scale like every other length.
+    auto naturalUnits = [](int pixels, int dotsPerMeter) {
+        double dotsPerUnit = dotsPerMeter > 0 ? dotsPerMeter / 10000.0 : 96.0 / LogicalScale::kUnitsPerInch;
+        return static_cast<int32_t>(std::lround(pixels / dotsPerUnit));
+    };
+    QSize natural(options_.scale.pixelsX(naturalUnits(image.width(), image.dotsPerMeterX())),
+                  options_.scale.pixelsY(naturalUnits(image.height(), image.dotsPerMeterY())));
+    PicturePlacement placement = placePicture(natural.expandedTo(QSize(1, 1)), area,
+                                              static_cast<int>(cell.flags & CellFlags::kAlignmentMask));
+    if (placement.target.isEmpty()) return;
+    if (placement.tiled) {
+        QPixmap tile = QPixmap::fromImage(image.scaled(placement.tileSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter_.drawTiledPixmap(placement.target, tile);
+    } else {
+        painter_.drawImage(placement.target, image);
+    }
+}
+
+}  // namespace grid
