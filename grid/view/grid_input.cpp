@@ -196,8 +196,7 @@ void GridWidget::mousePressEvent(QMouseEvent* event) {
 void GridWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
     if (resizeDrag_) {
-        resizeDrag_->position = position.y();
-        if (!resizeDrag_->rows) resizeDrag_->position = position.x();
+        resizeDrag_->position = resizeDrag_->rows ? position.y() : position.x();
         viewport()->update();
         return;
     }
@@ -212,7 +211,10 @@ void GridWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (resizeDrag_) {
-        if (event->button() == Qt::LeftButton) finishResize(true);
+        if (event->button() != Qt::LeftButton) return;
+        const QPoint position = event->position().toPoint();
+        resizeDrag_->position = resizeDrag_->rows ? position.y() : position.x();
+        finishResize(true);
         return;
     }
     if (!mouseCaptured_ || event->button() != Qt::LeftButton) return;

@@ -87,6 +87,8 @@ public:
     const CellPictures& pictures() const { return pictures_; }
 
     void onModelNotice(const ModelNotice& notice) override;
+    // The input method's candidate window sits at the current cell.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -98,7 +100,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
     // A row or column boundary being dragged in a header.
