@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace app {
+
+// Command ids of the main menu's sub-menus that the routines pop up (20000 plus the
+// item's position in the menu list).
+namespace menu_command {
+inline constexpr int32_t PictureDisplay = 20050;
+inline constexpr int32_t Alignment = 20056;
+inline constexpr int32_t AddLines = 20066;
+inline constexpr int32_t InputType = 20086;
+inline constexpr int32_t GridPopUp = 20114;
+}  // namespace menu_command
+
+}  // namespace app

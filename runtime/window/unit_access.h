@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/value/value.h"
+
+namespace rt {
+
+// Typed access to windows and unit properties for the application: each call goes
+// through the window runtime's load, pop-up and property entry points by index.
+class UnitAccess {
+public:
+    UnitAccess(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {}
+
+    std::string text(int32_t index, int32_t element = -1) const;
+    int32_t integer(int32_t index, int32_t element = -1) const;
+    bool logical(int32_t index) const;
+    void setText(int32_t index, std::string_view text, int32_t element = -1) const;
+    void setInteger(int32_t index, int32_t value) const;
+    void setLogical(int32_t index, bool value) const;
+
+private:
+    uint32_t windowId_;
+    uint32_t unitId_;
+};
+
+bool loadWindow(uint32_t windowId, uint32_t parentWindowId, bool modal);
+void destroyWindow(uint32_t windowId);
+// Pops up the contents of the menu item with this command id (20000 + position).
+void popUpMenu(uint32_t windowId, int32_t commandId, std::optional<QPoint> at = std::nullopt);
+
+}  // namespace rt

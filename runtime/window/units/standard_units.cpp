@@ -1,0 +1,13 @@
+#include "runtime/window/units/standard_units.h"
+
+namespace rt {
+
+void registerStandardUnitKinds() {
+    registerWindowUnitKind();
+    registerTextUnitKinds();
+    registerInputUnitKinds();
+    registerBarUnitKinds();
+    registerCommonDialogUnitKind();
+}
+
+}  // namespace rt

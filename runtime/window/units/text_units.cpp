@@ -1,0 +1,148 @@
+// The units that show a text: labels, buttons, check boxes, radio buttons, group
+// boxes and hyperlink labels.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "runtime/window/property_values.h"
+#include "runtime/window/unit.h"
+#include "runtime/window/unit_properties.h"
+#include "runtime/window/units/standard_units.h"
+
+namespace rt {
+namespace {
+
+class LabelUnit : public Unit {
+public:
+    using Unit::Unit;
+    QWidget* createWidget(QWidget* parent) override {
+        label_ = new QLabel(fromGbk(storedProperties().text("text")), parent);
+        return label_;
+    }
+    Value readOwnProperty(int32_t index, int32_t) override {
+        return index == text_property::Text ? textValue(label_->text()) : Value{};
+    }
+    void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
+        if (index == text_property::Text) label_->setText(qtTextOfValue(value));
+    }
+
+private:
+    QLabel* label_ = nullptr;
+};
+
+class ButtonUnit : public Unit {
+public:
+    using Unit::Unit;
+    QWidget* createWidget(QWidget* parent) override {
+        button_ = new QPushButton(fromGbk(storedProperties().text("text")), parent);
+        QObject::connect(button_, &QPushButton::clicked, button_, [this] { raise(0); });
+        return button_;
+    }
+    Value readOwnProperty(int32_t index, int32_t) override {
+        return index == text_property::Text ? textValue(button_->text()) : Value{};
+    }
+    void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
+        if (index == text_property::Text) button_->setText(qtTextOfValue(value));
+    }
+
+private:
+    QPushButton* button_ = nullptr;
+};
+
+// Check boxes and radio buttons: event 0 when the user clicks them.
+template <typename Box>
+class CheckUnit : public Unit {
+public:
+    using Unit::Unit;
+    QWidget* createWidget(QWidget* parent) override {
+        box_ = new Box(fromGbk(storedProperties().text("text")), parent);
+        box_->setChecked(storedProperties().integer("checked") != 0);
+        QObject::connect(box_, &Box::clicked, box_, [this] { raise(0); });
+        return box_;
+    }
+    Value readOwnProperty(int32_t index, int32_t) override {
+        if (index == check_property::Text) return textValue(box_->text());
+        if (index == check_property::Checked) return Value::logical(box_->isChecked());
+        return {};
+    }
+    void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
+        if (index == check_property::Text) box_->setText(qtTextOfValue(value));
+        if (index == check_property::Checked) box_->setChecked(logicalOfValue(value));
+    }
+
+private:
+    Box* box_ = nullptr;
+};
+
+class GroupBoxUnit : public Unit {
+public:
+    using Unit::Unit;
+    QWidget* createWidget(QWidget* parent) override {
+        box_ = new QGroupBox(fromGbk(storedProperties().text("text")), parent);
+        return box_;
+    }
+    Value readOwnProperty(int32_t index, int32_t) override {
+        return index == text_property::Text ? textValue(box_->title()) : Value{};
+    }
+    void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
+        if (index == text_property::Text) box_->setTitle(qtTextOfValue(value));
+    }
+
+private:
+    QGroupBox* box_ = nullptr;
+};
+
+// A label drawn as a link. What a click does is the application's: it binds the
+// left-button event and reads the target.
+class HyperLinkerUnit : public Unit {
+public:
+    using Unit::Unit;
+    QWidget* createWidget(QWidget* parent) override {
+        PropertyBlock stored = storedProperties();
+        target_ = stored.text("target");
+        label_ = new QLabel(parent);
+        label_->setCursor(Qt::PointingHandCursor);
+        setText(fromGbk(stored.text("text")));
+        return label_;
+    }
+    Value readOwnProperty(int32_t index, int32_t) override {
+        if (index == hyperlink_property::Text) return textValue(text_);
+        if (index == hyperlink_property::Target) return textValue(target_);
+        return {};
+    }
+    void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
+        if (index == hyperlink_property::Text) setText(qtTextOfValue(value));
+        if (index == hyperlink_property::Target) target_ = textOfValue(value);
+    }
+
+private:
+    void setText(const QString& text) {
+        text_ = text;
+        label_->setText(QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(text.toHtmlEscaped()));
+        label_->setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+
+    QLabel* label_ = nullptr;
+    QString text_;
+    std::string target_;
+};
+
+template <typename UnitType>
+std::unique_ptr<Unit> make(LoadedWindow& window, UnitTemplate& record) {
+    return std::make_unique<UnitType>(window, record);
+}
+
+}  // namespace
+
+void registerTextUnitKinds() {
+    registerUnitKind(unit_kind::Label, make<LabelUnit>);
+    registerUnitKind(unit_kind::Button, make<ButtonUnit>);
+    registerUnitKind(unit_kind::CheckBox, make<CheckUnit<QCheckBox>>);
+    registerUnitKind(unit_kind::RadioBox, make<CheckUnit<QRadioButton>>);
+    registerUnitKind(unit_kind::GroupBox, make<GroupBoxUnit>);
+    registerUnitKind(unit_kind::HyperLinker, make<HyperLinkerUnit>);
+}
+
+}  // namespace rt
