@@ -9,6 +9,8 @@ namespace {
 constexpr size_t kHeaderSize = 128;
 constexpr size_t kPaletteSize = 768;
 constexpr uint8_t kPaletteMarker = 0x0C;
+constexpr size_t kMaxLinePadding = 16;
+constexpr size_t kLongestRun = 63;
 
 uint16_t word(std::span<const uint8_t> bytes, size_t offset) {
     return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
@@ -55,7 +57,10 @@ std::optional<DecodedPixels> decodePcx(std::span<const uint8_t> bytes) {
     const bool sixteenColors = bitsPerPixel == 1 && planes == 4;
     if (!paletted && !truecolor && !monochrome && !sixteenColors) return std::nullopt;
     if (!isAcceptablePictureSize(width, height)) return std::nullopt;
-    if (bytesPerLine * 8 < static_cast<size_t>(width) * bitsPerPixel) return std::nullopt;
+    // Lines are padded to an even length at most; a wider line claims memory that the
+    // picture does not need.
+    const size_t neededPerLine = (static_cast<size_t>(width) * bitsPerPixel + 7) / 8;
+    if (bytesPerLine < neededPerLine || bytesPerLine > neededPerLine + kMaxLinePadding) return std::nullopt;
 
     std::span<const uint8_t> data = bytes.subspan(kHeaderSize);
     std::span<const uint8_t> palette;
@@ -65,6 +70,9 @@ std::optional<DecodedPixels> decodePcx(std::span<const uint8_t> bytes) {
         data = data.first(data.size() - kPaletteSize - 1);
     }
     const size_t lineBytes = bytesPerLine * planes;
+    // One byte of data expands to at most 63, so a picture larger than that cannot
+    // come from these bytes, however its header reads.
+    if (data.size() * kLongestRun < lineBytes * static_cast<size_t>(height)) return std::nullopt;
     std::vector<uint8_t> plain = expandRuns(data, lineBytes * static_cast<size_t>(height));
 
     DecodedPixels pixels{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
