@@ -1,5 +1,7 @@
 #include "grid/view/grid_widget.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -134,6 +136,8 @@ void GridWidget::scrollTo(int32_t row, int32_t column) {
 void GridWidget::scrollContentsBy(int, int) {
     commitEdit();
     viewport()->update();
+    // The input method's candidate window follows the current cell.
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
 void GridWidget::updateScrollRanges() {
