@@ -61,6 +61,8 @@ void LoadedWindow::build() {
             setFixedSize(outer);
         }
     }
+    reportedPosition_ = pos();
+    reportedSize_ = size();
     built_ = true;
 }
 
@@ -138,17 +140,21 @@ void LoadedWindow::closeEvent(QCloseEvent* event) {
 
 void LoadedWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (built_) WindowRuntime::instance().deliverEvent(id_, 0, window_event::Moved, {});
+    if (!built_ || closing_ || pos() == reportedPosition_) return;
+    reportedPosition_ = pos();
+    WindowRuntime::instance().deliverEvent(id_, 0, window_event::Moved, {});
 }
 
 void LoadedWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    if (built_) WindowRuntime::instance().deliverEvent(id_, 0, window_event::SizeChanged, {});
+    if (!built_ || closing_ || size() == reportedSize_) return;
+    reportedSize_ = size();
+    WindowRuntime::instance().deliverEvent(id_, 0, window_event::SizeChanged, {});
 }
 
 void LoadedWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (!built_ || event->type() != QEvent::ActivationChange) return;
+    if (!built_ || closing_ || event->type() != QEvent::ActivationChange) return;
     int32_t which = isActiveWindow() ? window_event::Activated : window_event::Deactivated;
     WindowRuntime::instance().deliverEvent(id_, 0, which, {});
 }

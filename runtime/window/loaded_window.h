@@ -25,6 +25,10 @@ public:
     // Makes every unit in template order, each inside its container, and the menu.
     void build();
     bool isBuilt() const { return built_; }
+    // Once a window is on its way out, its units raise no more events (focus and
+    // geometry changes while its widgets are taken down).
+    bool isClosing() const { return closing_; }
+    void markClosing() { closing_ = true; }
 
     // The unit with this id; 0 and the window's own unit id give the window's unit.
     Unit* unit(uint32_t unitId);
@@ -63,8 +67,13 @@ private:
     std::vector<std::unique_ptr<Unit>> units_;
     QWidget* clientArea_;
     QSize clientSize_;
+    // What the moved and size-changed events last reported: the desktop repeats
+    // geometry events (at showing, say) that change nothing.
+    QPoint reportedPosition_;
+    QSize reportedSize_;
     bool resizable_ = true;
     bool built_ = false;
+    bool closing_ = false;
     bool modal_ = false;
     std::vector<std::pair<QPointer<QWidget>, bool>> disabledWindows_;
 };

@@ -30,6 +30,7 @@ Value Unit::readOwnProperty(int32_t, int32_t) { return {}; }
 void Unit::writeOwnProperty(int32_t, int32_t, const Value&) {}
 
 HandlerResult Unit::raise(int32_t event, EventArguments arguments) {
+    if (window_.isClosing()) return HandlerResult::nothing();
     return WindowRuntime::instance().deliverEvent(window_.id(), record_.id, event, arguments);
 }
 

@@ -153,6 +153,7 @@ void WindowRuntime::windowClosing(LoadedWindow& window) {
 }
 
 void WindowRuntime::forget(LoadedWindow& window) {
+    window.markClosing();
     for (const auto& unit : window.units()) unregisterUnitObject(unit->ref());
     loaded_.erase(window.id());
     for (auto& [other, wasEnabled] : window.disabledWindows()) {
