@@ -83,6 +83,7 @@ public:
     bool pasteFromClipboard();
 
     LayoutState layoutState() const;
+    // Only while a data source is bound.
     GridLayout layout() const { return GridLayout(*source_, layoutState()); }
     const CellPictures& pictures() const { return pictures_; }
 

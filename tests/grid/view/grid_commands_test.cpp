@@ -89,6 +89,9 @@ TEST(GridPropertiesTest, ReadAndWrite) {
     }
     EXPECT_EQ(table.grid.dataSource(), &other);
     EXPECT_EQ(table.grid.flags(), grid::GridFlags::kRowHeightsFixed | grid::GridFlags::kColumnWidthsFixed);
+    // Back to the table's own data source before `other` goes away.
+    EXPECT_TRUE(properties.write(0, std::string("数据源1")));
+    EXPECT_EQ(table.grid.dataSource(), &table.source);
 }
 
 TEST(GridPropertiesTest, DefaultsAndRefusals) {
