@@ -100,11 +100,12 @@ bool WindowRuntime::loadWindow(uint32_t windowId, uint32_t parentWindowId, bool 
     QCoreApplication::processEvents();
     resumeEvents();
 
-    QPointer<LoadedWindow> alive(window);
+    // A handler may destroy the window it was raised for.
+    auto stillLoaded = [&] { return loadedWindow(windowId) == window; };
     for (int32_t event : {window_event::Created, window_event::Moved, window_event::SizeChanged}) {
-        if (alive) deliverEvent(windowId, 0, event, {});
+        if (stillLoaded()) deliverEvent(windowId, 0, event, {});
     }
-    if (!alive) return true;
+    if (!stillLoaded()) return true;
 
     if (modal) {
         for (auto& [otherId, other] : loaded_) {
@@ -116,7 +117,7 @@ bool WindowRuntime::loadWindow(uint32_t windowId, uint32_t parentWindowId, bool 
     }
     if (window->ownUnit().record().isVisible()) {
         window->show();
-        if (modal && alive) {
+        if (modal && stillLoaded()) {
             QEventLoop loop;
             modalLoops_[windowId] = &loop;
             loop.exec();
