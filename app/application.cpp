@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "app/routines/routine_table.h"
+#include "grid/units/grid_units.h"
 #include "runtime/error/message_box_presenter.h"
 #include "runtime/window/units/standard_units.h"
 #include "runtime/window/window_runtime.h"
@@ -22,6 +23,7 @@ void initialiseRuntime() {
     QIcon::setThemeName(QStringLiteral("Tango"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("x-office-spreadsheet")));
     rt::registerStandardUnitKinds();
+    grid::registerGridUnitKinds();
     rt::WindowRuntime::instance().initialise(templateSegment(), applicationRoutines(), applicationRoutineNames());
 }
 

@@ -1,7 +1,8 @@
 // The main window's own events and those of its grid.
-#include "app/routines/routine.h"
-#include "app/window_ids.h"
 #include "app/menu_commands.h"
+#include "app/routines/routine.h"
+#include "app/units/grid_ref.h"
+#include "app/window_ids.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/unit_properties.h"
 
@@ -32,13 +33,28 @@ HandlerResult popUpGridMenu(const EventArguments&) {
     return {};
 }
 
+// Status pane 0: the first row and column of the selection.
+HandlerResult showCurrentCell(const EventArguments&) {
+    GridRef grid = mainGrid();
+    std::string text = "行:" + std::to_string(grid.selectionRow()) + " 列:" + std::to_string(grid.selectionColumn());
+    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, 0);
+    return {};
+}
+
+// Status pane 1: how many rows and columns are selected.
+HandlerResult showSelectionSize(const EventArguments&) {
+    GridRef grid = mainGrid();
+    std::string text = "行数:" + std::to_string(grid.selectionRowCount()) + " 列数:" +
+                       std::to_string(grid.selectionColumnCount());
+    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, 1);
+    return {};
+}
+
 // The work of these arrives with the start-up, document, edit and database
 // commands; until then they run and do nothing.
 HandlerResult startUp(const EventArguments&) { return {}; }
 HandlerResult queryClose(const EventArguments&) { return {}; }
 HandlerResult closeDatabaseOnExit(const EventArguments&) { return {}; }
 HandlerResult recordSnapshot(const EventArguments&) { return {}; }
-HandlerResult showCurrentCell(const EventArguments&) { return {}; }
-HandlerResult showSelectionSize(const EventArguments&) { return {}; }
 
 }  // namespace app::routines

@@ -1,6 +1,7 @@
 #include "runtime/window/loaded_window.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
@@ -24,8 +25,9 @@ LoadedWindow::LoadedWindow(const WindowTemplate& windowTemplate)
 }
 
 LoadedWindow::~LoadedWindow() {
-    // Units may hold widgets owned by this window; let them go while it still exists.
-    units_.clear();
+    // Last made, first gone: a unit that uses another (a grid its data source, a data
+    // source its provider) was made after it, and lets go of it first.
+    while (!units_.empty()) units_.pop_back();
 }
 
 void LoadedWindow::build() {
@@ -49,6 +51,7 @@ void LoadedWindow::build() {
         widget->setEnabled(!record.isDisabled());
         CommonEventFilter::attach(*unit, widget);
     }
+    for (const auto& unit : units_) unit->unitsCreated();
     // Input on the window's own area, outside every unit, belongs to the window.
     CommonEventFilter::attach(ownUnit(), clientArea_, false);
     rebuildMenu();
@@ -60,6 +63,9 @@ void LoadedWindow::build() {
         } else {
             setFixedSize(outer);
         }
+        // The handlers of the events raised before the window is shown read the client
+        // area's size, so the menu bar and the client area take their places now.
+        layout()->activate();
     }
     reportedPosition_ = pos();
     reportedSize_ = size();

@@ -39,6 +39,9 @@ public:
     // Makes the unit's widget inside parent; units without one return null.
     virtual QWidget* createWidget(QWidget* parent) = 0;
     QWidget* widget() const { return widget_; }
+    // Called once every unit of the window exists, before any event: units that name
+    // others (a grid its data source, a data source its provider) find them here.
+    virtual void unitsCreated() {}
     void attachWidget(QWidget* widget) { widget_ = widget; }
 
     // Properties of the kind, counted from 0 (common index 8). The element index is

@@ -1,0 +1,34 @@
+#include "app/units/grid_ref.h"
+
+#include <string_view>
+
+#include "app/window_ids.h"
+#include "grid/view/grid_commands.h"
+#include "runtime/value/call.h"
+
+namespace app {
+namespace {
+
+rt::CommandRoutine gridCommand(std::string_view name) {
+    for (const grid::NamedCommand& command : grid::gridCommands()) {
+        if (command.name == name) return command.routine;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int32_t GridRef::integerCommand(const char* name) const {
+    rt::Value result = rt::callCommand(gridCommand(name), {unit_.toValue()});
+    return static_cast<int32_t>(result.low);
+}
+
+int32_t GridRef::selectionRow() const { return integerCommand("getSelectionRow"); }
+int32_t GridRef::selectionColumn() const { return integerCommand("getSelectionColumn"); }
+int32_t GridRef::selectionRowCount() const { return integerCommand("getSelectionRowCount"); }
+int32_t GridRef::selectionColumnCount() const { return integerCommand("getSelectionColumnCount"); }
+void GridRef::fitToWindowWidth() const { rt::callCommand(gridCommand("fitToWindowWidth"), {unit_.toValue()}); }
+
+GridRef mainGrid() { return GridRef({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid}); }
+
+}  // namespace app

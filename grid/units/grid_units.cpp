@@ -1,0 +1,11 @@
+#include "grid/units/grid_units.h"
+
+namespace grid {
+
+void registerGridUnitKinds() {
+    registerGridUnitKind();
+    registerDataSrcUnitKind();
+    registerNProviderUnitKind();
+}
+
+}  // namespace grid
