@@ -1,10 +1,12 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 #include "app/routines/routine_table.h"
 #include "grid/units/grid_units.h"
+#include "grid/view/font_substitutions.h"
 #include "runtime/error/message_box_presenter.h"
 #include "runtime/window/units/standard_units.h"
 #include "runtime/window/window_runtime.h"
@@ -18,6 +20,12 @@ std::span<const uint8_t> templateSegment() { return {kTemplateSegment, kTemplate
 
 void initialiseRuntime() {
     rt::installMessageBoxErrorPresenter();
+    // The windows are laid out for "宋体" at 12 pixels: labels leave blank runs where
+    // edit boxes sit, so another face or size would shift the texts against them.
+    grid::installFontSubstitutions();
+    QFont interfaceFont(QStringLiteral("宋体"));
+    interfaceFont.setPixelSize(12);
+    QApplication::setFont(interfaceFont);
     // A coherent set of small images for the toolbars; the table-specific ones are
     // drawn in the same style.
     QIcon::setThemeName(QStringLiteral("Tango"));
