@@ -1,11 +1,13 @@
 #pragma once
 
-#include "grid/format/byte_reader.h"
+#include "runtime/value/byte_reader.h"
 #include "grid/format/byte_sink.h"
 #include "grid/format/read_error.h"
 #include "grid/model/cell.h"
 
 namespace grid {
+
+using rt::ByteReader;
 
 // The smallest cell record: the fixed fields with no face name and no content.
 inline constexpr size_t kMinimumCellRecordSize = 24;

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "grid/format/byte_reader.h"
+#include "runtime/value/byte_reader.h"
 #include "grid/format/byte_sink.h"
 #include "grid/model/page_settings.h"
 
 namespace grid {
+
+using rt::ByteReader;
 
 inline constexpr size_t kPageSettingsBlockSize = 36;
 
