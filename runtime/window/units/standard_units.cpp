@@ -8,6 +8,7 @@ void registerStandardUnitKinds() {
     registerInputUnitKinds();
     registerBarUnitKinds();
     registerCommonDialogUnitKind();
+    registerColorPickerUnitKind();
 }
 
 }  // namespace rt

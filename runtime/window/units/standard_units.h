@@ -12,5 +12,6 @@ void registerInputUnitKinds();
 void registerBarUnitKinds();
 void registerWindowUnitKind();
 void registerCommonDialogUnitKind();
+void registerColorPickerUnitKind();
 
 }  // namespace rt
