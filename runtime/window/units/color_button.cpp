@@ -86,11 +86,10 @@ void ColorButton::paintEvent(QPaintEvent*) {
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
     if (shown == kTransparentColor) paintText(painter, transparentEntryText());
 
+    // Drawn here rather than by the style, which may show focus only after a key.
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = swatch.adjusted(-2, -2, 2, 2);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(swatch.adjusted(-2, -2, 1, 1));
     }
 }
 

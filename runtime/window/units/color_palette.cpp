@@ -120,8 +120,9 @@ void ColorPalette::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ColorPalette::mousePressEvent(QMouseEvent* event) {
-    // A press on the picker that opened the palette only closes it: without this the
-    // press would reach the picker again and open a new palette at once.
+    // A press on the picker that opened the palette only closes it. Where the
+    // platform replays the press that closed a pop-up, the picker would otherwise
+    // get it and open a new palette at once.
     const QPoint onOwner = owner_->mapFromGlobal(event->globalPosition().toPoint());
     if (!rect().contains(event->position().toPoint()) && owner_->rect().contains(onOwner)) {
         setAttribute(Qt::WA_NoMouseReplay);

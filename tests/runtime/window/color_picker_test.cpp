@@ -151,6 +151,24 @@ TEST_F(ColorPickerTest, FaceShowsTheColourTransparentTextOrBlack) {
     EXPECT_EQ(pixel(button(kWithoutTransparent), swatch.topLeft() + QPoint(1, 1)), QColor(Qt::white));
 }
 
+TEST_F(ColorPickerTest, FocusedFaceHasAFocusRectangle) {
+    rt::ColorButton* face = button(kOffPalette);
+    runtime.loadedWindow(kMain)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(runtime.loadedWindow(kMain)));
+    const QRect ring = face->colorRect().adjusted(-2, -2, 2, 2);
+    const auto darkOnRing = [&] {
+        const QImage image = face->grab().toImage();
+        int dark = 0;
+        for (int x = ring.left(); x <= ring.right(); ++x) dark += image.pixelColor(x, ring.top()).lightness() < 128;
+        return dark;
+    };
+    button(kWithTransparent)->setFocus();
+    EXPECT_EQ(darkOnRing(), 0);
+    face->setFocus();
+    ASSERT_TRUE(face->hasFocus());
+    EXPECT_GT(darkOnRing(), ring.width() / 3);
+}
+
 TEST_F(ColorPickerTest, DisabledFaceUsesTheButtonColour) {
     rt::ColorButton* face = button(kOffPalette);
     const QPoint besideSwatch(face->colorRect().left() - 1, face->height() / 2);
