@@ -1,13 +1,21 @@
 #include <QApplication>
 
 #include "app/application.h"
+#include "app/state/app_state.h"
+#include "app/state/command_line.h"
 #include "app/window_ids.h"
 #include "runtime/error/lifecycle.h"
+#include "runtime/value/program_location.h"
 #include "runtime/window/window_runtime.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("biaoge"));
+    // Relative file names on the command line mean the directory the user started
+    // from, which stops being the current directory below.
+    app::setCommandLineArguments(argc, argv);
+    rt::initialiseProgramLocation();
+    app::createAppState();
     app::initialiseRuntime();
     auto& runtime = rt::WindowRuntime::instance();
     runtime.loadStartupWindow(app::window_id::MainWindow);

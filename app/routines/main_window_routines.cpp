@@ -1,8 +1,25 @@
 // The main window's own events and those of its grid.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/document/document_commands.h"
+#include "app/document/document_title.h"
+#include "app/document/new_table.h"
 #include "app/menu_commands.h"
+#include "app/platform/file_type_registration.h"
 #include "app/routines/routine.h"
+#include "app/state/app_state.h"
+#include "app/state/command_line.h"
+#include "app/state/undo_history.h"
+#include "app/units/data_source_ref.h"
 #include "app/units/grid_ref.h"
+#include "app/units/main_menu_items.h"
 #include "app/window_ids.h"
+#include "runtime/platform/settings_location.h"
+#include "runtime/value/file_name.h"
+#include "runtime/value/program_location.h"
+#include "runtime/window/message_box.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/unit_properties.h"
 
@@ -50,11 +67,38 @@ HandlerResult showSelectionSize(const EventArguments&) {
     return {};
 }
 
-// The work of these arrives with the start-up, document, edit and database
-// commands; until then they run and do nothing.
-HandlerResult startUp(const EventArguments&) { return {}; }
-HandlerResult queryClose(const EventArguments&) { return {}; }
+// Settings, a new table, the file named on the command line, the file association.
+HandlerResult startUp(const EventArguments&) {
+    appState().settingsPath = rt::textFromPath(rt::settingsFilePath(rt::programDirectory()));
+    newTable();
+    appendStartUpCaptionText();
+    const std::vector<std::string>& arguments = commandLineArguments();
+    std::error_code ignored;
+    if (!arguments.empty() && std::filesystem::is_regular_file(rt::pathFromText(arguments.front()), ignored)) {
+        openTableFile(arguments.front());
+    }
+    ensureTableFileTypeRegistered();
+    return {};
+}
+
+// The window stays open when the user cancels, and also when the user wanted the
+// changes saved and they were not.
+HandlerResult queryClose(const EventArguments&) {
+    if (!settleUnsavedChanges(rt::message_box::YesNoCancel)) return HandlerResult::of(0);
+    return {};
+}
+
+// The work of this arrives with the database commands; until then it runs and does nothing.
 HandlerResult closeDatabaseOnExit(const EventArguments&) { return {}; }
-HandlerResult recordSnapshot(const EventArguments&) { return {}; }
+
+// The user changed a cell: the document is modified and the whole table becomes the
+// newest undo step.
+HandlerResult recordSnapshot(const EventArguments&) {
+    AppState& state = appState();
+    state.modified = 1;
+    appendSnapshot(state, mainDataSource().wholeTableBlock());
+    setMenuItemEnabled(main_menu_item::Undo, true);
+    return {};
+}
 
 }  // namespace app::routines

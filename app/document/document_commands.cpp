@@ -1,0 +1,105 @@
+#include "app/document/document_commands.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "app/document/document_paths.h"
+#include "app/document/document_title.h"
+#include "app/state/app_state.h"
+#include "app/units/data_source_ref.h"
+#include "app/units/file_dialog_ref.h"
+#include "runtime/value/file_name.h"
+#include "runtime/window/message_box.h"
+
+namespace app {
+namespace {
+
+using namespace rt::message_box;
+
+void reportError(const std::string& text) { rt::showMessageBox(text, Ok | ErrorIcon, "错误："); }
+
+void reportSaveFailure(std::string_view path) {
+    reportError("无法保存到文件“" + std::string(path) + "”，表格没有保存。\n请检查磁盘空间、写入权限和文件名。");
+}
+
+void reportOpenFailure(std::string_view path) {
+    reportError("无法打开表格文件“" + std::string(path) + "”，当前表格保持不变。");
+}
+
+// The flag is cleared only by a write that happened: clearing it after a failed one
+// would let the next close throw the changes away without asking.
+SaveOutcome saveDocumentTo(std::string_view path) {
+    if (!mainDataSource().saveToFile(path)) {
+        reportSaveFailure(path);
+        return SaveOutcome::Failed;
+    }
+    appState().modified = 0;
+    return SaveOutcome::Saved;
+}
+
+}  // namespace
+
+bool openTableFile(std::string_view path) {
+    DataSourceRef table = mainDataSource();
+    // A failed load leaves the table as it was, so writing the backup now would
+    // replace the file's real backup with some other table.
+    if (!table.loadFromFile(path)) {
+        reportOpenFailure(path);
+        return false;
+    }
+    table.saveToFile(backupPathFor(path));
+    AppState& state = appState();
+    state.currentFilePath = std::string(path);
+    state.documentName = splitPath(path).fileName;
+    composeTitle();
+    return true;
+}
+
+SaveOutcome saveTable() {
+    const std::string& path = appState().currentFilePath;
+    if (path.empty()) return saveTableAs();
+    return saveDocumentTo(path);
+}
+
+SaveOutcome saveTableAs() {
+    std::optional<std::string> chosen =
+        chooseFile("另存为", FileDialogType::Save, kTableFilter, appState().documentName);
+    if (!chosen) return SaveOutcome::Cancelled;
+    return saveDocumentTo(*chosen);
+}
+
+bool settleUnsavedChanges(uint32_t buttons) {
+    const AppState& state = appState();
+    if (state.modified == 0 || state.databaseConnected != 0) return true;
+    rt::MessageBoxAnswer answer = rt::showMessageBox("当前表格已被改过，是否保存？", buttons | QuestionIcon, "询问：");
+    if (answer == rt::MessageBoxAnswer::Yes) return saveTable() == SaveOutcome::Saved;
+    return answer == rt::MessageBoxAnswer::No;
+}
+
+void saveTemplate() {
+    std::optional<std::string> chosen = chooseFile("保存模板", FileDialogType::Save, kTemplateFilter);
+    if (chosen && !mainDataSource().saveToFile(*chosen)) reportSaveFailure(*chosen);
+}
+
+void openTemplate() {
+    std::optional<std::string> chosen = chooseFile("打开模板", FileDialogType::Open, kTemplateFilter);
+    if (chosen && !mainDataSource().loadFromFile(*chosen)) reportOpenFailure(*chosen);
+}
+
+void restoreBackup() {
+    const std::string& path = appState().currentFilePath;
+    if (path.empty()) {
+        rt::showMessageBox("必须先打开原文件才能还原对应备份文件！", Ok | ExclamationIcon, "提示：");
+        return;
+    }
+    std::string backup = backupPathFor(path);
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(rt::pathFromText(backup), ignored)) {
+        rt::showMessageBox("找不到备份文件！", Ok | ExclamationIcon, "错误：");
+        return;
+    }
+    mainDataSource().loadFromFile(backup);
+}
+
+}  // namespace app

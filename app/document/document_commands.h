@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace app {
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
+// Loads a table file as the current document and writes its backup beside it. A file
+// that does not load is reported and leaves the current document, and any existing
+// backup, as they were.
+bool openTableFile(std::string_view path);
+// Saves to the current file, or asks for a name when the document has none.
+SaveOutcome saveTable();
+// Asks for a name (preset to the document name) and saves there; the document keeps
+// its current file and name.
+SaveOutcome saveTableAs();
+// Before changes would be thrown away: asks whether to save them (Yes/No, or with
+// Cancel) and saves on Yes. True when the caller may go on; false when the user
+// cancelled, or answered Yes and the save did not happen.
+bool settleUnsavedChanges(uint32_t buttons);
+void saveTemplate();
+void openTemplate();
+void restoreBackup();
+
+}  // namespace app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// A whole-table cell block as getCellBlock returns it.
+using CellBlockBytes = std::vector<uint8_t>;
+
+// The application's document and run state; the table itself belongs to the provider.
+struct AppState {
+    std::string settingsPath;     // GBK text naming biaoge.ini
+    std::string currentFilePath;  // the table file the document came from; empty for a new table
+    std::string documentName;     // 表格N, or the opened file's name with extension
+    int32_t modified = 0;
+    int32_t databaseConnected = 0;
+    int32_t newTableCounter = 0;  // never reset while the program runs
+    std::vector<CellBlockBytes> undoHistory;
+    int32_t undoPosition = 0;
+    CellBlockBytes copyBuffer;
+    std::array<int32_t, 4> copyArea{};        // row, column, row count, column count
+    std::array<int32_t, 4> dialogSelection{};  // the selection a dialog works on
+    int32_t savedZoom = 0;
+    int32_t zoomPreviewed = 0;
+};
+
+// Makes a fresh state and registers the exit routine that frees it.
+void createAppState();
+// The one state; made on first use when start-up did not make it.
+AppState& appState();
+
+}  // namespace app

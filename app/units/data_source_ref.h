@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/value/value.h"
+
+namespace app {
+
+// The data source's commands as the routines call them; rows and columns from 1.
+class DataSourceRef {
+public:
+    explicit DataSourceRef(rt::UnitRef unit) : unit_(unit) {}
+
+    int32_t rowCount() const;
+    int32_t columnCount() const;
+    void setRowHeight(int32_t firstRow, int32_t count, int32_t height) const;
+    void setColumnWidth(int32_t firstColumn, int32_t count, int32_t width) const;
+    std::string cellText(int32_t row, int32_t column) const;
+    void setCellText(int32_t row, int32_t column, std::string_view text) const;
+    std::vector<uint8_t> cellBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    // The whole table as one block, as the undo history keeps it.
+    std::vector<uint8_t> wholeTableBlock() const;
+    // Files are named by GBK texts.
+    bool saveToFile(std::string_view path) const;
+    bool loadFromFile(std::string_view path) const;
+
+private:
+    rt::UnitRef unit_;
+};
+
+// The data source "数据源1" of the main window.
+DataSourceRef mainDataSource();
+
+}  // namespace app

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+enum class FileDialogType : int32_t { Open = 0, Save = 1 };
+
+inline constexpr std::string_view kTableFilter = "表格文件(*.bge)|*.bge";
+inline constexpr std::string_view kTemplateFilter = "模板文件(*.mob)|*.mob";
+
+// Sets the title, type and filter of "通用对话框1" and opens it: the chosen file name
+// (a GBK text), or nothing when the user cancelled. Only a preset name replaces the
+// file name that the previous use left in the dialog.
+std::optional<std::string> chooseFile(std::string_view title, FileDialogType type, std::string_view filter,
+                                      std::optional<std::string_view> presetName = std::nullopt);
+
+}  // namespace app
