@@ -151,7 +151,7 @@ TEST_F(ColorPickerTest, FaceShowsTheColourTransparentTextOrBlack) {
     EXPECT_EQ(pixel(button(kWithoutTransparent), swatch.topLeft() + QPoint(1, 1)), QColor(Qt::white));
 }
 
-TEST_F(ColorPickerTest, FocusedFaceHasAFocusRectangle) {
+TEST_F(ColorPickerTest, FocusRectangleAndDisabledLook) {
     rt::ColorButton* face = button(kOffPalette);
     runtime.loadedWindow(kMain)->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(runtime.loadedWindow(kMain)));
@@ -167,10 +167,7 @@ TEST_F(ColorPickerTest, FocusedFaceHasAFocusRectangle) {
     face->setFocus();
     ASSERT_TRUE(face->hasFocus());
     EXPECT_GT(darkOnRing(), ring.width() / 3);
-}
 
-TEST_F(ColorPickerTest, DisabledFaceUsesTheButtonColour) {
-    rt::ColorButton* face = button(kOffPalette);
     const QPoint besideSwatch(face->colorRect().left() - 1, face->height() / 2);
     EXPECT_EQ(pixel(face, besideSwatch), QColor(Qt::white));
     face->setEnabled(false);
@@ -179,39 +176,30 @@ TEST_F(ColorPickerTest, DisabledFaceUsesTheButtonColour) {
 }
 
 TEST_F(ColorPickerTest, PaletteOpensBelowTheButtonWithItsEntries) {
-    rt::ColorPalette* palette = open(kWithTransparent);
-    ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(palette->pos(), button(kWithTransparent)->mapToGlobal(QPoint(0, 22)));
-    EXPECT_EQ(palette->size(), palette->layout().size());
-    EXPECT_FALSE(palette->layout().transparentRect().isEmpty());
-    EXPECT_EQ(palette->markedEntry(), T);
-    EXPECT_EQ(palette->highlightedEntry(), rt::kNoEntry);
-
-    const QImage image = palette->grab().toImage();
-    for (int32_t swatch = 0; swatch < rt::kSwatchCount; ++swatch) {
-        EXPECT_EQ(image.pixelColor(palette->layout().swatchRect(swatch).center()),
-                  rt::qColorOf(rt::paletteColors()[swatch].color))
-            << swatch;
+    const struct {
+        uint32_t unitId;
+        bool transparentShown;
+        int32_t marked;
+    } cases[] = {{kWithTransparent, true, T}, {kWithoutTransparent, false, 0}, {kOffPalette, false, C}};
+    for (const auto& c : cases) {
+        rt::ColorPalette* palette = open(c.unitId);
+        ASSERT_NE(palette, nullptr);
+        EXPECT_EQ(palette->pos(), button(c.unitId)->mapToGlobal(QPoint(0, 22)));
+        EXPECT_EQ(palette->size(), palette->layout().size());
+        EXPECT_EQ(palette->layout().transparentRect().isEmpty(), !c.transparentShown);
+        EXPECT_EQ(palette->markedEntry(), c.marked);
+        EXPECT_EQ(palette->highlightedEntry(), rt::kNoEntry);
+        palette->close();
     }
-    palette->close();
-
-    palette = open(kWithoutTransparent);
-    ASSERT_NE(palette, nullptr);
-    EXPECT_TRUE(palette->layout().transparentRect().isEmpty());
-    EXPECT_EQ(palette->markedEntry(), 0);  // no colour shows as black here
-    palette->close();
-
-    palette = open(kOffPalette);
-    ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(palette->markedEntry(), C);
-    palette->close();
 }
 
-TEST_F(ColorPickerTest, SwatchTooltipsNameTheColours) {
+TEST_F(ColorPickerTest, SwatchesShowTheirColoursAndNames) {
     rt::ColorPalette* palette = open(kOffPalette);
     ASSERT_NE(palette, nullptr);
-    for (int32_t swatch : {0, 12, 31}) {
+    const QImage image = palette->grab().toImage();
+    for (int32_t swatch = 0; swatch < rt::kSwatchCount; ++swatch) {
         const QPoint at = palette->layout().swatchRect(swatch).center();
+        EXPECT_EQ(image.pixelColor(at), rt::qColorOf(rt::paletteColors()[swatch].color)) << swatch;
         QHelpEvent help(QEvent::ToolTip, at, palette->mapToGlobal(at));
         QApplication::sendEvent(palette, &help);
         EXPECT_EQ(QToolTip::text(), rt::fromGbk(rt::paletteColors()[swatch].name));
@@ -257,13 +245,11 @@ TEST_F(ColorPickerTest, ReleasingOnAnEntryChoosesItEvenTheSameColour) {
         EXPECT_EQ(routineCalls()[0].source.unitId, kWithTransparent);
         EXPECT_EQ(button(kWithTransparent)->openPalette(), nullptr);
     }
-}
-
-TEST_F(ColorPickerTest, ReleasingOnAMarginKeepsThePaletteOpen) {
+    // A release on a margin picks nothing and leaves the palette open.
     rt::ColorPalette* palette = open(kOffPalette);
     ASSERT_NE(palette, nullptr);
-    const QPoint margin(0, palette->layout().swatchRect(0).center().y());
-    releaseMouse(palette, margin);
+    routineCalls().clear();
+    releaseMouse(palette, QPoint(0, palette->layout().swatchRect(0).center().y()));
     EXPECT_TRUE(palette->isVisible());
     EXPECT_EQ(chosenEvents(), 0);
     palette->close();
@@ -347,40 +333,46 @@ TEST_F(ColorPickerTest, SpaceOnTheFocusedButtonOpensThePalette) {
     QTest::keyClick(button(kWithTransparent)->openPalette(), Qt::Key_Escape);
 }
 
-TEST_F(ColorPickerTest, CustomEntryOpensTheColourDialogWithTheInitialColour) {
-    // Enter at once takes the marked "其它颜色..." of a colour outside the palette.
-    QColor initial;
-    whenColorDialogShown([&](QColorDialog* dialog) {
-        initial = dialog->currentColor();
-        dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
-        dialog->accept();
-    });
-    QTest::keyClick(open(kOffPalette), Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(initial, QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(colorProperty(kOffPalette), 0x332211u);
-    EXPECT_EQ(chosenEvents(), 1);
-    EXPECT_EQ(button(kOffPalette)->openPalette(), nullptr);
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-}
-
-TEST_F(ColorPickerTest, CancellingTheColourDialogCancelsThePalette) {
-    QColor initial;
-    whenColorDialogShown([&](QColorDialog* dialog) {
-        initial = dialog->currentColor();
-        dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
-        dialog->reject();
-    });
-    rt::ColorPalette* palette = open(kWithTransparent);
-    ASSERT_NE(palette, nullptr);
-    const QPoint at = palette->layout().customRect().center();
-    moveMouse(palette, at);
-    releaseMouse(palette, at);
-    QApplication::processEvents();
-    EXPECT_EQ(initial, QColor(Qt::white));  // no colour starts the dialog on white
-    EXPECT_EQ(colorProperty(kWithTransparent), rt::kTransparentColor);
-    EXPECT_EQ(chosenEvents(), 0);
-    EXPECT_EQ(button(kWithTransparent)->openPalette(), nullptr);
+// "其它颜色..." opens the colour dialog on the colour the palette opened with: OK
+// takes the dialog's colour, Cancel cancels the palette.
+TEST_F(ColorPickerTest, CustomEntryGoesThroughTheColourDialog) {
+    const struct {
+        uint32_t unitId;
+        bool byEnter;  // Enter at once takes the marked entry, else a click on it
+        bool accept;
+        QColor initial;
+        uint32_t expected;
+        int events;
+    } cases[] = {
+        {kOffPalette, true, true, QColor(0x56, 0x34, 0x12), 0x332211, 1},
+        {kOffPalette, true, false, QColor(0x11, 0x22, 0x33), 0x332211, 0},
+        {kWithTransparent, false, false, QColor(Qt::white), rt::kTransparentColor, 0},  // no colour starts on white
+        {kWithTransparent, false, true, QColor(Qt::white), 0x332211, 1},
+    };
+    for (const auto& c : cases) {
+        QColor initial;
+        whenColorDialogShown([&](QColorDialog* dialog) {
+            initial = dialog->currentColor();
+            dialog->setCurrentColor(QColor(0x11, 0x22, 0x33));
+            c.accept ? dialog->accept() : dialog->reject();
+        });
+        rt::ColorPalette* palette = open(c.unitId);
+        ASSERT_NE(palette, nullptr);
+        routineCalls().clear();
+        const QPoint at = palette->layout().customRect().center();
+        if (c.byEnter) {
+            QTest::keyClick(palette, Qt::Key_Return);
+        } else {
+            moveMouse(palette, at);
+            releaseMouse(palette, at);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(initial, c.initial);
+        EXPECT_EQ(colorProperty(c.unitId), c.expected);
+        EXPECT_EQ(chosenEvents(), c.events);
+        EXPECT_EQ(button(c.unitId)->openPalette(), nullptr);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
 }
 
 TEST_F(ColorPickerTest, PaletteNearTheScreenEdgeMovesOntoIt) {
