@@ -25,8 +25,12 @@ LoadedWindow::LoadedWindow(const WindowTemplate& windowTemplate)
 }
 
 LoadedWindow::~LoadedWindow() {
-    // Last made, first gone: a unit that uses another (a grid its data source, a data
-    // source its provider) was made after it, and lets go of it first.
+    closing_ = true;
+    // The widgets go first, while the units their input filters and notices report
+    // to still exist; then the units, last made first gone: a unit that uses another
+    // (a grid its data source, a data source its provider) was made after it.
+    delete clientArea_;
+    clientArea_ = nullptr;
     while (!units_.empty()) units_.pop_back();
 }
 
