@@ -31,6 +31,14 @@ int32_t DataSourceRef::columnCount() const {
     return static_cast<int32_t>(call("getColumnCount", {unit_.toValue()}).low);
 }
 
+int32_t DataSourceRef::rowHeight(int32_t row) const {
+    return static_cast<int32_t>(call("getRowHeight", {unit_.toValue(), rt::Value::integer(row)}).low);
+}
+
+int32_t DataSourceRef::columnWidth(int32_t column) const {
+    return static_cast<int32_t>(call("getColumnWidth", {unit_.toValue(), rt::Value::integer(column)}).low);
+}
+
 void DataSourceRef::setRowHeight(int32_t firstRow, int32_t count, int32_t height) const {
     call("setRowHeight",
          {unit_.toValue(), rt::Value::integer(firstRow), rt::Value::integer(count), rt::Value::integer(height)});

@@ -16,6 +16,8 @@ public:
 
     int32_t rowCount() const;
     int32_t columnCount() const;
+    int32_t rowHeight(int32_t row) const;
+    int32_t columnWidth(int32_t column) const;
     void setRowHeight(int32_t firstRow, int32_t count, int32_t height) const;
     void setColumnWidth(int32_t firstColumn, int32_t count, int32_t width) const;
     std::string cellText(int32_t row, int32_t column) const;
