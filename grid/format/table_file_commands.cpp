@@ -6,6 +6,7 @@
 #include "grid/format/cell_block.h"
 #include "grid/format/table_file_io.h"
 #include "grid/model/command_arguments.h"
+#include "runtime/value/file_name.h"
 
 namespace grid {
 namespace {
@@ -16,13 +17,13 @@ using rt::Value;
 void saveToFile(Value* result, int argumentCount, const Value* argumentValues) {
     Arguments arguments(argumentCount, argumentValues);
     DataSrc& source = dataSourceArgument(arguments);
-    rt::returnLogical(result, saveTableFile(source, std::string(arguments.text(1))));
+    rt::returnLogical(result, saveTableFile(source, rt::pathFromText(arguments.text(1)).string()));
 }
 
 void loadFromFile(Value* result, int argumentCount, const Value* argumentValues) {
     Arguments arguments(argumentCount, argumentValues);
     DataSrc& source = dataSourceArgument(arguments);
-    rt::returnLogical(result, loadTableFile(source, std::string(arguments.text(1))) == ReadError::None);
+    rt::returnLogical(result, loadTableFile(source, rt::pathFromText(arguments.text(1)).string()) == ReadError::None);
 }
 
 void getCellBlock(Value* result, int argumentCount, const Value* argumentValues) {

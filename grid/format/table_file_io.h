@@ -7,6 +7,9 @@
 
 namespace grid {
 
+// Paths here are the file system's own (UTF-8); the commands convert the GBK names
+// they are given.
+
 // Replaces the data source's table with the file's. The file is read in full into a
 // new table first, so a damaged file leaves the previous table exactly as it was;
 // once the magic matched, the views get the reset notice either way.

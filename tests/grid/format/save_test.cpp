@@ -8,7 +8,10 @@
 
 #include <filesystem>
 
+#include "grid/format/table_file_commands.h"
 #include "grid/format/table_file_io.h"
+#include "runtime/value/call.h"
+#include "runtime/value/file_name.h"
 #include "tests/grid/support/table_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -76,6 +79,34 @@ TEST(SaveTest, ImpossibleTargetsFailWithoutLeavingAnything) {
     EXPECT_EQ(entriesIn(directory.path()), 1u);
     grid::DataSrc unbound;
     EXPECT_FALSE(grid::saveTableFile(unbound, directory.file("t.bge")));
+}
+
+}  // namespace
+
+namespace {
+
+rt::CommandRoutine fileCommand(std::string_view name) {
+    for (const grid::NamedCommand& command : grid::tableFileCommands()) {
+        if (command.name == name) return command.routine;
+    }
+    return nullptr;
+}
+
+// The commands take GBK texts; the file on disk carries the name in UTF-8, the way
+// the file dialog and every other program shows it.
+TEST(SaveTest, CommandsNameFilesInTheFileSystemsEncoding) {
+    TempDir directory;
+    TableFixture table(2, 2);
+    table.source.setCellText(0, 0, "项目");
+    std::string gbkName = rt::textFromPath(directory.path()) + "/项目.bge";
+    rt::Value save = rt::callCommand(fileCommand("saveToFile"), {table.unit.toValue(), rt::Value::text(gbkName.c_str())});
+    EXPECT_TRUE(save.low);
+    EXPECT_TRUE(std::filesystem::exists(directory.path() / "\xE9\xA1\xB9\xE7\x9B\xAE.bge"));
+
+    TableFixture other(1, 1);
+    rt::Value load = rt::callCommand(fileCommand("loadFromFile"), {other.unit.toValue(), rt::Value::text(gbkName.c_str())});
+    EXPECT_TRUE(load.low);
+    EXPECT_EQ(other.text(0, 0), "项目");
 }
 
 }  // namespace
