@@ -176,6 +176,8 @@ TEST_F(AppWindowsTest, SharedKeysReachTheEarlierItem) {
         {QKeySequence(QStringLiteral("Ctrl+F5")), "divideSelection"},
     };
     for (const auto& [key, routine] : keys) {
+        // A dialog a command opened and closed may have taken the activation away.
+        QApplication::setActiveWindow(&main);
         calls.clear();
         QTest::keySequence(&main, key);
         EXPECT_EQ(calledNames(), std::vector<std::string>{routine}) << key.toString().toStdString();
@@ -225,7 +227,10 @@ TEST_F(AppWindowsTest, EveryMenuItemReachesItsRoutine) {
         if (unit.menu.level == 0 && (unit.menu.stateFlags & rt::menu_state::Hidden)) break;
         if (unit.menu.handler >= 0) expected.push_back(runtime.routineNames()[static_cast<size_t>(unit.menu.handler)]);
     }
-    EXPECT_EQ(calledNames(), expected);
+    // A new table resizes the window, which lays it out again through its own routine.
+    std::vector<std::string> chosen = calledNames();
+    std::erase(chosen, "layoutMainWindow");
+    EXPECT_EQ(chosen, expected);
 
     // The hidden pop-up shows under the grid with its own items.
     calls.clear();
