@@ -33,7 +33,10 @@ QRect spanRect(const LineSpan& row, const LineSpan& column) {
 
 }  // namespace
 
+// Everything is clipped to the invalid rectangle: the exclusive-or frame must be
+// drawn exactly once over each pixel, also when a paint covers several rectangles.
 void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
+    painter.setClipRect(invalid);
     painter.fillRect(invalid, colorOf(backColor_));
     if (!hasTable()) return;
     const GridLayout shown = layout();
@@ -75,7 +78,7 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
             DrawingCell drawing = drawingCellOf(row.index, column.index, *cell, false);
             if (drawing.drawn) continue;
             const bool fixed = shown.rows().isFixed(row.index) || shown.columns().isFixed(column.index);
-            painter.setClipRect(shown.bandOf(row.index, column.index));
+            painter.setClipRect(shown.bandOf(row.index, column.index) & invalid);
             painter.fillRect(shown.rangeRect(drawing.block), cells.backgroundOf(drawing.cell, fixed));
         }
     }
@@ -84,7 +87,7 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
         for (const LineSpan& column : columns) {
             std::optional<Cell> cell = source_->cellAt(row.index, column.index, true);
             const bool fixed = shown.rows().isFixed(row.index) || shown.columns().isFixed(column.index);
-            painter.setClipRect(shown.bandOf(row.index, column.index));
+            painter.setClipRect(shown.bandOf(row.index, column.index) & invalid);
             DrawingCell drawing = drawingCellOf(row.index, column.index, *cell, true);
             if (!drawing.drawn) {
                 cells.drawContents(drawing.cell, shown.rangeRect(drawing.block), drawing.block.row,
@@ -98,17 +101,17 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
             if (!headersShown && row.index == 0) cells.drawEdge(flags, CellEdge::Top, own, fixed);
         }
     }
-    painter.setClipping(false);
+    painter.setClipRect(invalid);
     if (headersShown) {
-        paintHeaders(painter, shown);
+        paintHeaders(painter, shown, invalid);
     } else {
         paintScrolledEdges(painter, shown);
     }
-    paintSelectionFrame(painter, shown);
+    paintSelectionFrame(painter, shown, invalid);
     if (resizeDrag_) paintResizeLine(painter, shown);
 }
 
-void GridWidget::paintHeaders(QPainter& painter, const GridLayout& shown) {
+void GridWidget::paintHeaders(QPainter& painter, const GridLayout& shown, const QRect& invalid) {
     const QColor face = palette().color(QPalette::Button);
     const QColor white = colorOf(kWhite);
     const QColor grey = colorOf(kGrey);
@@ -116,6 +119,8 @@ void GridWidget::paintHeaders(QPainter& painter, const GridLayout& shown) {
     const int height = shown.rows().headerSize();
     painter.setFont(cellFont({}, shown.scale().pixelsY(kHeaderFontHeight), 0));
 
+    // A header's grey lines lie just past its rectangle.
+    auto isInvalid = [&](const QRect& cell) { return invalid.intersects(cell.adjusted(0, 0, 1, 1)); };
     auto drawHeader = [&](const QRect& cell, bool whiteAlongTop, const QString& caption) {
         painter.fillRect(cell, face);
         if (whiteAlongTop) {
@@ -130,13 +135,14 @@ void GridWidget::paintHeaders(QPainter& painter, const GridLayout& shown) {
             painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, caption);
         }
     };
-    drawHeader(QRect(0, 0, width, height), true, {});
+    if (isInvalid(QRect(0, 0, width, height))) drawHeader(QRect(0, 0, width, height), true, {});
     for (const LineSpan& column : shown.columns().shown()) {
-        drawHeader(QRect(QPoint(column.start, 0), QPoint(column.end - 1, height - 1)), false,
-                   rt::fromGbk(source_->provider()->columnTitle(column.index)));
+        const QRect cell(QPoint(column.start, 0), QPoint(column.end - 1, height - 1));
+        if (isInvalid(cell)) drawHeader(cell, false, rt::fromGbk(source_->provider()->columnTitle(column.index)));
     }
     for (const LineSpan& row : shown.rows().shown()) {
-        drawHeader(QRect(QPoint(0, row.start), QPoint(width - 1, row.end - 1)), true, QString::number(row.index + 1));
+        const QRect cell(QPoint(0, row.start), QPoint(width - 1, row.end - 1));
+        if (isInvalid(cell)) drawHeader(cell, true, QString::number(row.index + 1));
     }
 }
 
@@ -171,11 +177,11 @@ void GridWidget::paintScrolledEdges(QPainter& painter, const GridLayout& shown) 
 
 // The frame inverts what lies under it, as an exclusive-or with white: it shows on
 // every background, and drawing it a second time gives the pixels back.
-void GridWidget::paintSelectionFrame(QPainter& painter, const GridLayout& shown) {
+void GridWidget::paintSelectionFrame(QPainter& painter, const GridLayout& shown, const QRect& invalid) {
     const QRect selected = shown.rangeRect(selectedRange());
     const QRect outer(QPoint(selected.left() + 1, selected.top() + 1), QPoint(selected.right() + 1, selected.bottom() + 1));
     const QRect inner = outer.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
-    QRegion frame = QRegion(outer).subtracted(QRegion(inner)).intersected(shown.bodyBand());
+    QRegion frame = QRegion(outer).subtracted(QRegion(inner)).intersected(shown.bodyBand() & invalid);
     if (frame.isEmpty()) return;
     painter.save();
     painter.setClipRegion(frame);

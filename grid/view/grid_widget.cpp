@@ -1,7 +1,5 @@
 #include "grid/view/grid_widget.h"
 
-#include <QGuiApplication>
-#include <QInputMethod>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -125,39 +123,16 @@ void GridWidget::fitToWindowWidth() {
     viewport()->update();
 }
 
-int32_t GridWidget::scrollRow() const { return verticalScrollBar()->value(); }
-int32_t GridWidget::scrollColumn() const { return horizontalScrollBar()->value(); }
-
-void GridWidget::scrollTo(int32_t row, int32_t column) {
-    verticalScrollBar()->setValue(std::max(row, 0));
-    horizontalScrollBar()->setValue(std::max(column, 0));
-}
-
-void GridWidget::scrollContentsBy(int, int) {
-    commitEdit();
-    viewport()->update();
-    // The input method's candidate window follows the current cell.
-    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
-}
-
-void GridWidget::updateScrollRanges() {
-    int32_t rows = 0, columns = 0;
-    if (source_ && source_->provider()) {
-        rows = std::max(source_->rowCount() - source_->provider()->fixedRows() - 1, 0);
-        columns = std::max(source_->columnCount() - source_->provider()->fixedColumns() - 1, 0);
-    }
-    verticalScrollBar()->setRange(0, rows);
-    horizontalScrollBar()->setRange(0, columns);
-}
-
 void GridWidget::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     viewport()->update();
 }
 
+// A scroll can leave two stripes to paint, one at the top and one at the bottom;
+// painting each on its own skips the rows between them.
 void GridWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    paintGrid(painter, event->rect());
+    for (const QRect& invalid : event->region()) paintGrid(painter, invalid);
 }
 
 void GridWidget::repaintRange(const CellRange& range) {

@@ -123,10 +123,15 @@ private:
 
     // grid_painting.cpp
     void paintGrid(QPainter& painter, const QRect& invalid);
-    void paintHeaders(QPainter& painter, const GridLayout& layout);
+    void paintHeaders(QPainter& painter, const GridLayout& layout, const QRect& invalid);
     void paintScrolledEdges(QPainter& painter, const GridLayout& layout);
-    void paintSelectionFrame(QPainter& painter, const GridLayout& layout);
+    void paintSelectionFrame(QPainter& painter, const GridLayout& layout, const QRect& invalid);
     void paintResizeLine(QPainter& painter, const GridLayout& layout);
+
+    // grid_scrolling.cpp
+    void moveBody(const GridLayout& before, const GridLayout& after, bool horizontal);
+    void repaintIfCut(const AxisLayout& axis, QPoint offset, bool horizontal, const QRect& band);
+    void repaintReshapedBlocks(const GridLayout& before, const GridLayout& after, QPoint offset, const QRect& band);
 
     // grid_selection.cpp
     void clampIntoBody(int32_t& row, int32_t& column) const;
