@@ -206,7 +206,10 @@ void GridWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     mouseMoved_ = true;
-    if (std::optional<std::pair<int32_t, int32_t>> cell = cellAt(position)) selectCell(cell->first, cell->second, true);
+    if (std::optional<std::pair<int32_t, int32_t>> cell = bodyCellNear(position)) {
+        selectCell(cell->first, cell->second, true);
+    }
+    followDrag(position);
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -223,7 +226,7 @@ void GridWidget::mouseReleaseEvent(QMouseEvent* event) {
         startEdit();
         return;
     }
-    if (std::optional<std::pair<int32_t, int32_t>> cell = cellAt(event->position().toPoint())) {
+    if (std::optional<std::pair<int32_t, int32_t>> cell = bodyCellNear(event->position().toPoint())) {
         selectCell(cell->first, cell->second, true);
     }
     raiseMoves(selectionAtPress_);

@@ -147,4 +147,30 @@ void GridWidget::repaintReshapedBlocks(const GridLayout& before, const GridLayou
     }
 }
 
+// The timer stops itself once the pointer is back over the body or the button is up.
+void GridWidget::followDrag(QPoint pointer) {
+    dragPointer_ = pointer;
+    if (!autoScrollTimer_.isActive() && !layout().bodyBand().contains(pointer))
+        autoScrollTimer_.start();
+}
+
+// Each step moves the selection's end one row (column) past its block towards the
+// pointer; showing the new end scrolls the grid.
+void GridWidget::autoScroll() {
+    const std::optional<std::pair<int32_t, int32_t>> near = bodyCellNear(dragPointer_);
+    const QRect body = hasTable() ? layout().bodyBand() : QRect();
+    const int down = dragPointer_.y() < body.top() ? -1 : dragPointer_.y() > body.bottom() ? 1 : 0;
+    const int right = dragPointer_.x() < body.left() ? -1 : dragPointer_.x() > body.right() ? 1 : 0;
+    if (!mouseCaptured_ || !near || (down == 0 && right == 0)) {
+        autoScrollTimer_.stop();
+        return;
+    }
+    const CellRange end = blockOf(*source_, selection_.endRow, selection_.endColumn);
+    const int32_t row = down < 0 ? end.row - 1 : down > 0 ? end.lastRow() + 1 : near->first;
+    const int32_t column = right < 0   ? end.column - 1
+                           : right > 0 ? end.lastColumn() + 1
+                                       : near->second;
+    selectCell(row, column, true);
+}
+
 }  // namespace grid

@@ -124,4 +124,17 @@ std::optional<std::pair<int32_t, int32_t>> GridWidget::cellAt(QPoint position) c
     return std::make_pair(*row, *column);
 }
 
+// Over a header, a fixed row or past the window's edge, a dragged selection reaches
+// the nearest row or column shown in the body, not the first of the table.
+std::optional<std::pair<int32_t, int32_t>> GridWidget::bodyCellNear(QPoint position) const {
+    if (!hasTable()) return std::nullopt;
+    const GridLayout shown = layout();
+    const QRect body = shown.bodyBand();
+    if (body.isEmpty()) return std::nullopt;
+    std::optional<int32_t> row = shown.rows().indexAt(std::clamp(position.y(), body.top(), body.bottom()));
+    std::optional<int32_t> column = shown.columns().indexAt(std::clamp(position.x(), body.left(), body.right()));
+    if (!row || !column) return std::nullopt;
+    return std::make_pair(*row, *column);
+}
+
 }  // namespace grid

@@ -17,6 +17,8 @@ constexpr int kHorizontalPageColumns = 5;
 // The header font is "宋体" at 4 mm; the headers hold seven digits with a margin.
 constexpr int32_t kHeaderFontHeight = 40;
 constexpr int32_t kHeaderMargin = 18;
+// A dragged selection moves on by one row or column this often past the edge.
+constexpr int kAutoScrollMilliseconds = 50;
 
 }  // namespace
 
@@ -32,6 +34,8 @@ GridWidget::GridWidget(QWidget* parent) : QAbstractScrollArea(parent) {
     verticalScrollBar()->setPageStep(kVerticalPageRows);
     horizontalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setPageStep(kHorizontalPageColumns);
+    autoScrollTimer_.setInterval(kAutoScrollMilliseconds);
+    connect(&autoScrollTimer_, &QTimer::timeout, this, &GridWidget::autoScroll);
     measureHeaders();
     updateScrollRanges();
 }

@@ -2,6 +2,7 @@
 
 #include <QAbstractScrollArea>
 #include <QPointer>
+#include <QTimer>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -132,6 +133,10 @@ private:
     void moveBody(const GridLayout& before, const GridLayout& after, bool horizontal);
     void repaintIfCut(const AxisLayout& axis, QPoint offset, bool horizontal, const QRect& band);
     void repaintReshapedBlocks(const GridLayout& before, const GridLayout& after, QPoint offset, const QRect& band);
+    // While a selection is dragged past the edge of the body, the grid scrolls that
+    // way on a timer, one row or column a step.
+    void followDrag(QPoint pointer);
+    void autoScroll();
 
     // grid_selection.cpp
     void clampIntoBody(int32_t& row, int32_t& column) const;
@@ -141,6 +146,8 @@ private:
     void raise(GridEvent event, std::initializer_list<int32_t> arguments = {});
     void raiseMoves(const Selection& before);
     std::optional<std::pair<int32_t, int32_t>> cellAt(QPoint position) const;
+    // The body cell nearest to the pointer, for a dragged selection.
+    std::optional<std::pair<int32_t, int32_t>> bodyCellNear(QPoint position) const;
 
     // grid_input.cpp
     bool handleMoveKey(QKeyEvent* event);
@@ -170,6 +177,8 @@ private:
     bool clickedCurrentCell_ = false;
     bool mouseMoved_ = false;
     std::optional<ResizeDrag> resizeDrag_;
+    QTimer autoScrollTimer_;
+    QPoint dragPointer_;
     int wheelRemainder_ = 0;
 };
 

@@ -268,4 +268,82 @@ TEST(GridScrollTest, InputMethodCursorFollowsTheCellAfterScrolling) {
               table.grid.layout().rows().headerSize() + 4 * GridFixture::kRowPixels);
 }
 
+// Lets the grid's timer run until the condition holds; false when it never does.
+bool waitFor(const std::function<bool()>& condition) {
+    for (int attempt = 0; attempt < 500 && !condition(); ++attempt)
+        QTest::qWait(10);
+    return condition();
+}
+
+// Lets the grid's timer run for a while; what it changes there shows afterwards.
+void letTimersRun() {
+    QTest::qWait(250);
+}
+
+TEST(GridScrollTest, DraggingPastTheBottomScrollsDownStepByStep) {
+    GridFixture table(200, 20);
+    QWidget* viewport = table.grid.viewport();
+    const QPoint start = table.cellCentre(5, 2);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+    QTest::mouseMove(viewport, QPoint(start.x(), viewport->height() + 20));
+    ASSERT_TRUE(waitFor([&] { return table.grid.scrollRow() >= 4; }));
+    const grid::Selection& selection = table.grid.selection();
+    EXPECT_EQ(selection.anchorRow, 5);
+    EXPECT_EQ(selection.anchorColumn, 2);
+    EXPECT_EQ(selection.endColumn, 2);
+    // Each step shows the new end whole, at the bottom: the row after it is cut.
+    EXPECT_LE(table.cellRect(selection.endRow, 2).bottom(), viewport->height() - 1);
+    EXPECT_GE(table.cellRect(selection.endRow + 1, 2).bottom(), viewport->height() - 1);
+
+    // Back inside, the drag follows the pointer and the scrolling stops.
+    QTest::mouseMove(viewport, table.cellCentre(selection.endRow - 2, 3));
+    const int32_t scrolled = table.grid.scrollRow();
+    const int32_t endRow = selection.endRow;
+    letTimersRun();
+    EXPECT_EQ(table.grid.scrollRow(), scrolled);
+    EXPECT_EQ(selection.endRow, endRow);
+    EXPECT_EQ(selection.endColumn, 3);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, table.cellCentre(endRow, 3));
+}
+
+TEST(GridScrollTest, DraggingOverTheHeadersScrollsUpAndLeftStepByStep) {
+    GridFixture table(200, 20);
+    table.grid.scrollTo(30, 6);
+    QWidget* viewport = table.grid.viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, table.cellCentre(35, 8));
+    // Over the column header the end goes to the first row shown, not the first row
+    // of the table, and moves on from there.
+    QTest::mouseMove(viewport, QPoint(table.cellCentre(35, 7).x(), 5));
+    EXPECT_EQ(table.grid.selection().endRow, 30);
+    EXPECT_EQ(table.grid.selection().endColumn, 7);
+    ASSERT_TRUE(waitFor([&] { return table.grid.selection().endRow == 0; }));
+    EXPECT_EQ(table.grid.scrollRow(), 0);
+    EXPECT_EQ(table.grid.scrollColumn(), 6);
+
+    QTest::mouseMove(viewport, QPoint(5, table.cellCentre(3, 7).y()));
+    ASSERT_TRUE(waitFor([&] { return table.grid.selection().endColumn == 0; }));
+    EXPECT_EQ(table.grid.scrollColumn(), 0);
+    EXPECT_EQ(table.grid.selection().endRow, 3);
+    EXPECT_EQ(table.grid.selection().anchorRow, 35);
+    EXPECT_EQ(table.grid.selection().anchorColumn, 8);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(5, table.cellCentre(3, 7).y()));
+}
+
+TEST(GridScrollTest, ReleasingTheButtonStopsTheScrolling) {
+    GridFixture table(200, 20);
+    QWidget* viewport = table.grid.viewport();
+    const QPoint start = table.cellCentre(5, 2);
+    const QPoint pastTheRight(viewport->width() + 20, start.y());
+    QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+    QTest::mouseMove(viewport, pastTheRight);
+    ASSERT_TRUE(waitFor([&] { return table.grid.scrollColumn() >= 2; }));
+    EXPECT_EQ(table.grid.selection().endRow, 5);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, pastTheRight);
+    const int32_t scrolled = table.grid.scrollColumn();
+    const grid::Selection selected = table.grid.selection();
+    letTimersRun();
+    EXPECT_EQ(table.grid.scrollColumn(), scrolled);
+    EXPECT_EQ(table.grid.selection(), selected);
+}
+
 }  // namespace
