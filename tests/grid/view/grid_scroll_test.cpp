@@ -133,6 +133,21 @@ TEST(GridScrollTest, ScrolledPixelsEqualAFullRepaint) {
              QApplication::processEvents();
              scrollBy(t, -1, 0);
          }},
+        {"down past rows of other heights", textAndSelection, 2, 0,
+         [](GridFixture& t) {
+             t.source.setRowHeight(2, 1, 130);
+             t.source.setRowHeight(5, 3, 25);
+             QApplication::processEvents();
+             scrollBy(t, 1, 0);
+         }},
+        {"up and left at 150 %", textAndSelection, 4, 3,
+         [](GridFixture& t) {
+             t.grid.setZoomPercent(150);
+             QApplication::processEvents();
+             scrollBy(t, -1, 0);
+             QApplication::processEvents();
+             scrollBy(t, 0, -1);
+         }},
         {"down a page", textAndSelection, 0, 0, [](GridFixture& t) { scrollBy(t, 10, 0); }},
         {"down with fixed rows", fixRowsAndColumns, 2, 0,
          [](GridFixture& t) { scrollBy(t, 1, 0); }},
