@@ -130,9 +130,7 @@ void DataSrcUnit::press(Button button) {
 }
 
 void registerDataSrcUnitKind() {
-    rt::registerUnitKind(rt::unit_kind::DataSrc, [](rt::LoadedWindow& window, rt::UnitTemplate& record) {
-        return std::unique_ptr<rt::Unit>(std::make_unique<DataSrcUnit>(window, record));
-    });
+    rt::registerUnitKind(rt::unit_kind::DataSrc, rt::constructUnit<DataSrcUnit>);
 }
 
 }  // namespace grid

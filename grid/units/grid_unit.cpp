@@ -85,9 +85,7 @@ private:
 }  // namespace
 
 void registerGridUnitKind() {
-    rt::registerUnitKind(rt::unit_kind::Grid, [](rt::LoadedWindow& window, rt::UnitTemplate& record) {
-        return std::unique_ptr<rt::Unit>(std::make_unique<GridUnit>(window, record));
-    });
+    rt::registerUnitKind(rt::unit_kind::Grid, rt::constructUnit<GridUnit>);
 }
 
 }  // namespace grid

@@ -39,9 +39,7 @@ private:
 }  // namespace
 
 void registerNProviderUnitKind() {
-    rt::registerUnitKind(rt::unit_kind::NProvider, [](rt::LoadedWindow& window, rt::UnitTemplate& record) {
-        return std::unique_ptr<rt::Unit>(std::make_unique<NProviderUnit>(window, record));
-    });
+    rt::registerUnitKind(rt::unit_kind::NProvider, rt::constructUnit<NProviderUnit>);
 }
 
 }  // namespace grid

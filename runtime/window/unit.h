@@ -63,6 +63,12 @@ private:
 
 using UnitFactory = std::unique_ptr<Unit> (*)(LoadedWindow& window, UnitTemplate& record);
 
+// The factory of a kind whose unit class is made from (window, record).
+template <typename UnitType>
+std::unique_ptr<Unit> constructUnit(LoadedWindow& window, UnitTemplate& record) {
+    return std::make_unique<UnitType>(window, record);
+}
+
 // Unit kinds are registered by the layer that implements them (the grid units live
 // outside the runtime). An unknown kind becomes an inert component.
 void registerUnitKind(uint32_t kind, UnitFactory factory);

@@ -139,16 +139,11 @@ private:
     }
 };
 
-template <typename UnitType>
-std::unique_ptr<Unit> make(LoadedWindow& window, UnitTemplate& record) {
-    return std::make_unique<UnitType>(window, record);
-}
-
 }  // namespace
 
 void registerBarUnitKinds() {
-    registerUnitKind(unit_kind::StatusBar, make<StatusBarUnit>);
-    registerUnitKind(unit_kind::ToolBar, make<ToolBarUnit>);
+    registerUnitKind(unit_kind::StatusBar, constructUnit<StatusBarUnit>);
+    registerUnitKind(unit_kind::ToolBar, constructUnit<ToolBarUnit>);
 }
 
 }  // namespace rt

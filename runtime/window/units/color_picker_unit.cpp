@@ -44,12 +44,8 @@ private:
     int32_t transparentAllowed_ = 0;
 };
 
-std::unique_ptr<Unit> makeColorPicker(LoadedWindow& window, UnitTemplate& record) {
-    return std::make_unique<ColorPickerUnit>(window, record);
-}
-
 }  // namespace
 
-void registerColorPickerUnitKind() { registerUnitKind(unit_kind::ColorPicker, makeColorPicker); }
+void registerColorPickerUnitKind() { registerUnitKind(unit_kind::ColorPicker, constructUnit<ColorPickerUnit>); }
 
 }  // namespace rt

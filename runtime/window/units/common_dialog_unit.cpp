@@ -95,9 +95,7 @@ void commonDialogOpen(Value* result, int argumentCount, const Value* arguments) 
 }
 
 void registerCommonDialogUnitKind() {
-    registerUnitKind(unit_kind::CommonDlg, [](LoadedWindow& window, UnitTemplate& record) -> std::unique_ptr<Unit> {
-        return std::make_unique<CommonDlgUnit>(window, record);
-    });
+    registerUnitKind(unit_kind::CommonDlg, constructUnit<CommonDlgUnit>);
 }
 
 }  // namespace rt

@@ -121,16 +121,11 @@ private:
     QComboBox* combo_ = nullptr;
 };
 
-template <typename UnitType>
-std::unique_ptr<Unit> make(LoadedWindow& window, UnitTemplate& record) {
-    return std::make_unique<UnitType>(window, record);
-}
-
 }  // namespace
 
 void registerInputUnitKinds() {
-    registerUnitKind(unit_kind::EditBox, make<EditBoxUnit>);
-    registerUnitKind(unit_kind::ComboBox, make<ComboBoxUnit>);
+    registerUnitKind(unit_kind::EditBox, constructUnit<EditBoxUnit>);
+    registerUnitKind(unit_kind::ComboBox, constructUnit<ComboBoxUnit>);
 }
 
 }  // namespace rt

@@ -129,20 +129,15 @@ private:
     std::string target_;
 };
 
-template <typename UnitType>
-std::unique_ptr<Unit> make(LoadedWindow& window, UnitTemplate& record) {
-    return std::make_unique<UnitType>(window, record);
-}
-
 }  // namespace
 
 void registerTextUnitKinds() {
-    registerUnitKind(unit_kind::Label, make<LabelUnit>);
-    registerUnitKind(unit_kind::Button, make<ButtonUnit>);
-    registerUnitKind(unit_kind::CheckBox, make<CheckUnit<QCheckBox>>);
-    registerUnitKind(unit_kind::RadioBox, make<CheckUnit<QRadioButton>>);
-    registerUnitKind(unit_kind::GroupBox, make<GroupBoxUnit>);
-    registerUnitKind(unit_kind::HyperLinker, make<HyperLinkerUnit>);
+    registerUnitKind(unit_kind::Label, constructUnit<LabelUnit>);
+    registerUnitKind(unit_kind::Button, constructUnit<ButtonUnit>);
+    registerUnitKind(unit_kind::CheckBox, constructUnit<CheckUnit<QCheckBox>>);
+    registerUnitKind(unit_kind::RadioBox, constructUnit<CheckUnit<QRadioButton>>);
+    registerUnitKind(unit_kind::GroupBox, constructUnit<GroupBoxUnit>);
+    registerUnitKind(unit_kind::HyperLinker, constructUnit<HyperLinkerUnit>);
 }
 
 }  // namespace rt

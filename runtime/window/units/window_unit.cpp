@@ -61,9 +61,7 @@ private:
 }  // namespace
 
 void registerWindowUnitKind() {
-    registerUnitKind(unit_kind::Window, [](LoadedWindow& window, UnitTemplate& record) -> std::unique_ptr<Unit> {
-        return std::make_unique<WindowUnit>(window, record);
-    });
+    registerUnitKind(unit_kind::Window, constructUnit<WindowUnit>);
 }
 
 }  // namespace rt
