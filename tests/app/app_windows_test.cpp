@@ -289,6 +289,43 @@ TEST_F(AppWindowsTest, ToolbarEntriesRunTheirJobs) {
     (void)main;
 }
 
+TEST_F(AppWindowsTest, DropDownArrowsPopUpTheirSubMenus) {
+    loadMain();
+    auto buttonsOf = [&](uint32_t toolbarUnit) {
+        auto* toolbar = qobject_cast<QToolBar*>(runtime.loadedUnit(window_id::MainWindow, toolbarUnit)->widget());
+        QList<QToolButton*> buttons;
+        for (QToolButton* button : toolbar->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+            if (button->objectName() != QStringLiteral("qt_toolbar_ext_button")) buttons.append(button);
+        }
+        return buttons;
+    };
+    struct DropDown {
+        uint32_t toolbar;
+        int button;  // among the buttons, separators not counted
+        int32_t entry;
+        const char* routine;
+        int items;
+    };
+    const DropDown dropDowns[] = {
+        {main_unit::MainToolBar, 7, 9, "mainToolBarDropDown", 5},     // 图片显示
+        {main_unit::FormatToolBar, 6, 7, "formatToolBarDropDown", 9},  // 对齐
+        {main_unit::FormatToolBar, 14, 16, "formatToolBarDropDown", 9},  // 输入方式
+        {main_unit::FormatToolBar, 15, 17, "formatToolBarDropDown", 9},  // 加线条: 8 and a separator
+    };
+    for (const DropDown& dropDown : dropDowns) {
+        QToolButton* button = buttonsOf(dropDown.toolbar).at(dropDown.button);
+        calls.clear();
+        // The arrow is the right end of the button; the button itself is not pressed.
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
+        ASSERT_EQ(calledNames(), std::vector<std::string>{dropDown.routine}) << dropDown.entry;
+        EXPECT_EQ(calls.front().second, dropDown.entry);
+        auto* popUp = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popUp, nullptr) << dropDown.entry;
+        EXPECT_EQ(popUp->actions().size(), dropDown.items) << dropDown.entry;
+        popUp->close();
+    }
+}
+
 TEST_F(AppWindowsTest, DialogButtonsReachTheirRoutines) {
     struct ButtonExpectation {
         uint32_t window;
