@@ -26,8 +26,6 @@
 namespace app::routines {
 namespace {
 
-constexpr int32_t kWidthProperty = 2;
-constexpr int32_t kHeightProperty = 3;
 // The two toolbars above the grid and the status bar below it.
 constexpr int32_t kSpaceAroundGrid = 78;
 
@@ -40,8 +38,8 @@ HandlerResult layoutMainWindow(const EventArguments&) {
     rt::UnitAccess grid(window_id::MainWindow, main_unit::Grid);
     int32_t clientWidth = window.integer(rt::kFirstOwnProperty + rt::window_property::ClientWidth);
     int32_t clientHeight = window.integer(rt::kFirstOwnProperty + rt::window_property::ClientHeight);
-    grid.setInteger(kWidthProperty, clientWidth);
-    grid.setInteger(kHeightProperty, clientHeight - kSpaceAroundGrid);
+    grid.setInteger(rt::common_property::Width, clientWidth);
+    grid.setInteger(rt::common_property::Height, clientHeight - kSpaceAroundGrid);
     return {};
 }
 

@@ -4,6 +4,25 @@
 
 namespace rt {
 
+// The properties every unit has, by index; menu items have their own four.
+namespace common_property {
+inline constexpr int32_t Left = 0;
+inline constexpr int32_t Top = 1;
+inline constexpr int32_t Width = 2;
+inline constexpr int32_t Height = 3;
+inline constexpr int32_t Tag = 4;
+inline constexpr int32_t Visible = 5;
+inline constexpr int32_t Disabled = 6;
+inline constexpr int32_t MousePointer = 7;
+}  // namespace common_property
+
+namespace menu_property {
+inline constexpr int32_t Caption = 0;
+inline constexpr int32_t Checked = 1;
+inline constexpr int32_t Disabled = 2;
+inline constexpr int32_t Visible = 3;
+}  // namespace menu_property
+
 // The own properties of each unit kind, counted from 0 (the common properties take
 // indexes 0-7, so own property n is read and written at index 8 + n).
 inline constexpr int32_t kFirstOwnProperty = 8;

@@ -15,28 +15,10 @@
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/property_values.h"
 #include "runtime/window/unit.h"
+#include "runtime/window/unit_properties.h"
 
 namespace rt {
 namespace {
-
-namespace common_property {
-inline constexpr int32_t Left = 0;
-inline constexpr int32_t Top = 1;
-inline constexpr int32_t Width = 2;
-inline constexpr int32_t Height = 3;
-inline constexpr int32_t Tag = 4;
-inline constexpr int32_t Visible = 5;
-inline constexpr int32_t Disabled = 6;
-inline constexpr int32_t MousePointer = 7;
-inline constexpr int32_t FirstOwn = 8;
-}  // namespace common_property
-
-namespace menu_property {
-inline constexpr int32_t Caption = 0;
-inline constexpr int32_t Checked = 1;
-inline constexpr int32_t Disabled = 2;
-inline constexpr int32_t Visible = 3;
-}  // namespace menu_property
 
 void setFlag(uint32_t& flags, uint32_t flag, bool on) { flags = on ? (flags | flag) : (flags & ~flag); }
 
@@ -243,10 +225,10 @@ Value WindowRuntime::readProperty(uint32_t windowId, uint32_t unitId, int32_t in
             default: return {};
         }
     }
-    if (index < common_property::FirstOwn) return readCommonProperty(windowId, record->id, index);
+    if (index < kFirstOwnProperty) return readCommonProperty(windowId, record->id, index);
     Unit* unit = loadedUnit(windowId, record->id);
     if (!unit) reportRuntimeError(error_message::kWindowNotLoaded, 0);
-    return unit->readOwnProperty(index - common_property::FirstOwn, element);
+    return unit->readOwnProperty(index - kFirstOwnProperty, element);
 }
 
 Value WindowRuntime::readCommonProperty(uint32_t windowId, uint32_t unitId, int32_t index) {
@@ -302,13 +284,13 @@ void WindowRuntime::writeProperty(uint32_t windowId, uint32_t unitId, int32_t in
         }
         return;
     }
-    if (index < common_property::FirstOwn) {
+    if (index < kFirstOwnProperty) {
         writeCommonProperty(windowId, record->id, index, value);
         return;
     }
     Unit* unit = loadedUnit(windowId, record->id);
     if (!unit) reportRuntimeError(error_message::kWindowNotLoaded, 0);
-    unit->writeOwnProperty(index - common_property::FirstOwn, element, value);
+    unit->writeOwnProperty(index - kFirstOwnProperty, element, value);
 }
 
 void WindowRuntime::writeCommonProperty(uint32_t windowId, uint32_t unitId, int32_t index, const Value& value) {
