@@ -6,12 +6,12 @@
 #include "app/document/document_commands.h"
 #include "app/document/document_title.h"
 #include "app/document/new_table.h"
+#include "app/edit/table_change.h"
 #include "app/menu_commands.h"
 #include "app/platform/file_type_registration.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
-#include "app/state/undo_history.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/grid_ref.h"
 #include "app/units/main_menu_items.h"
@@ -89,13 +89,9 @@ HandlerResult queryClose(const EventArguments&) {
 // The work of this arrives with the database commands; until then it runs and does nothing.
 HandlerResult closeDatabaseOnExit(const EventArguments&) { return {}; }
 
-// The user changed a cell: the document is modified and the whole table becomes the
-// newest undo step.
+// The user changed cells in the grid: typed into one or pasted a block.
 HandlerResult recordSnapshot(const EventArguments&) {
-    AppState& state = appState();
-    state.modified = 1;
-    appendSnapshot(state, mainDataSource().wholeTableBlock());
-    setMenuItemEnabled(main_menu_item::Undo, true);
+    recordTableChange();
     return {};
 }
 

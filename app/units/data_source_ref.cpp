@@ -3,6 +3,7 @@
 #include "app/window_ids.h"
 #include "grid/format/table_file_commands.h"
 #include "grid/model/data_source_commands.h"
+#include "runtime/value/blocks.h"
 #include "runtime/value/call.h"
 #include "runtime/value/owned.h"
 
@@ -60,11 +61,58 @@ void DataSourceRef::setCellText(int32_t row, int32_t column, std::string_view te
                          rt::Value::text(terminated.c_str())});
 }
 
+void DataSourceRef::clearCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const {
+    call("clearCells", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                        rt::Value::integer(rowCount), rt::Value::integer(columnCount)});
+}
+
+void DataSourceRef::setCellKind(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                int32_t kind) const {
+    call("setCellKind", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                         rt::Value::integer(rowCount), rt::Value::integer(columnCount), rt::Value::integer(kind)});
+}
+
+void DataSourceRef::mergeCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const {
+    call("mergeCells", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                        rt::Value::integer(rowCount), rt::Value::integer(columnCount)});
+}
+
+void DataSourceRef::splitCells(int32_t row, int32_t column) const {
+    call("splitCells", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)});
+}
+
+bool DataSourceRef::insertRows(int32_t at, int32_t count) const {
+    return call("insertRows", {unit_.toValue(), rt::Value::integer(at), rt::Value::integer(count)}).low != 0;
+}
+
+bool DataSourceRef::appendRows(int32_t count) const {
+    return call("appendRows", {unit_.toValue(), rt::Value::integer(count)}).low != 0;
+}
+
+bool DataSourceRef::deleteRows(int32_t at, int32_t count) const {
+    return call("deleteRows", {unit_.toValue(), rt::Value::integer(at), rt::Value::integer(count)}).low != 0;
+}
+
+bool DataSourceRef::insertColumns(int32_t at, int32_t count) const {
+    return call("insertColumns", {unit_.toValue(), rt::Value::integer(at), rt::Value::integer(count)}).low != 0;
+}
+
+bool DataSourceRef::deleteColumns(int32_t at, int32_t count) const {
+    return call("deleteColumns", {unit_.toValue(), rt::Value::integer(at), rt::Value::integer(count)}).low != 0;
+}
+
 std::vector<uint8_t> DataSourceRef::cellBlock(int32_t row, int32_t column, int32_t rowCount,
                                               int32_t columnCount) const {
     rt::OwnedByteSet block(call("getCellBlock", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
                                                  rt::Value::integer(rowCount), rt::Value::integer(columnCount)}));
     return {block.bytes().begin(), block.bytes().end()};
+}
+
+bool DataSourceRef::putCellBlock(int32_t row, int32_t column, const std::vector<uint8_t>& block, bool grow) const {
+    rt::OwnedBlock bytes(rt::Value::byteSet(rt::makeByteSet(block)));
+    return call("putCellBlock", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                                 rt::Value::byteSet(bytes.get()), rt::Value::logical(grow)})
+               .low != 0;
 }
 
 std::vector<uint8_t> DataSourceRef::wholeTableBlock() const { return cellBlock(1, 1, rowCount(), columnCount()); }

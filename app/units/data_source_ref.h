@@ -22,7 +22,18 @@ public:
     void setColumnWidth(int32_t firstColumn, int32_t count, int32_t width) const;
     std::string cellText(int32_t row, int32_t column) const;
     void setCellText(int32_t row, int32_t column, std::string_view text) const;
+    void clearCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    void setCellKind(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t kind) const;
+    void mergeCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    void splitCells(int32_t row, int32_t column) const;
+    bool insertRows(int32_t at, int32_t count = 1) const;
+    bool appendRows(int32_t count = 1) const;
+    bool deleteRows(int32_t at, int32_t count) const;
+    bool insertColumns(int32_t at, int32_t count = 1) const;
+    bool deleteColumns(int32_t at, int32_t count) const;
     std::vector<uint8_t> cellBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    // Pastes a block with its first cell at (row, column); the table grows when allowed.
+    bool putCellBlock(int32_t row, int32_t column, const std::vector<uint8_t>& block, bool grow = true) const;
     // The whole table as one block, as the undo history keeps it.
     std::vector<uint8_t> wholeTableBlock() const;
     // Files are named by GBK texts.

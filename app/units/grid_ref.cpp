@@ -5,6 +5,8 @@
 #include "app/window_ids.h"
 #include "grid/view/grid_commands.h"
 #include "runtime/value/call.h"
+#include "runtime/window/unit_access.h"
+#include "runtime/window/unit_properties.h"
 
 namespace app {
 namespace {
@@ -16,7 +18,13 @@ rt::CommandRoutine gridCommand(std::string_view name) {
     return nullptr;
 }
 
+// The grid unit's own property numbers.
+constexpr int32_t kLineColorProperty = 1;
+constexpr int32_t kZoomProperty = 3;
+
 }  // namespace
+
+rt::UnitAccess GridRef::access() const { return rt::UnitAccess(unit_.windowId, unit_.unitId); }
 
 int32_t GridRef::integerCommand(const char* name) const {
     rt::Value result = rt::callCommand(gridCommand(name), {unit_.toValue()});
@@ -28,6 +36,14 @@ int32_t GridRef::selectionColumn() const { return integerCommand("getSelectionCo
 int32_t GridRef::selectionRowCount() const { return integerCommand("getSelectionRowCount"); }
 int32_t GridRef::selectionColumnCount() const { return integerCommand("getSelectionColumnCount"); }
 void GridRef::fitToWindowWidth() const { rt::callCommand(gridCommand("fitToWindowWidth"), {unit_.toValue()}); }
+
+int32_t GridRef::zoom() const { return access().integer(rt::kFirstOwnProperty + kZoomProperty); }
+
+void GridRef::setZoom(int32_t percent) const { access().setInteger(rt::kFirstOwnProperty + kZoomProperty, percent); }
+
+void GridRef::setLineColor(uint32_t color) const {
+    access().setInteger(rt::kFirstOwnProperty + kLineColorProperty, static_cast<int32_t>(color));
+}
 
 GridRef mainGrid() { return GridRef({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid}); }
 

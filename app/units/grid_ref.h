@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "runtime/value/value.h"
+#include "runtime/window/unit_access.h"
 
 namespace app {
 
@@ -16,8 +17,14 @@ public:
     int32_t selectionRowCount() const;
     int32_t selectionColumnCount() const;
     void fitToWindowWidth() const;
+    // The grid's own properties: zoom in percent (clamped by the grid to 20-1000) and
+    // the colour of its grid lines.
+    int32_t zoom() const;
+    void setZoom(int32_t percent) const;
+    void setLineColor(uint32_t color) const;
 
 private:
+    rt::UnitAccess access() const;
     int32_t integerCommand(const char* name) const;
     rt::UnitRef unit_;
 };

@@ -1,0 +1,17 @@
+#include "app/edit/table_change.h"
+
+#include "app/state/app_state.h"
+#include "app/state/undo_history.h"
+#include "app/units/data_source_ref.h"
+#include "app/units/main_menu_items.h"
+
+namespace app {
+
+void recordTableChange() {
+    AppState& state = appState();
+    state.modified = 1;
+    appendSnapshot(state, mainDataSource().wholeTableBlock());
+    setMenuItemEnabled(main_menu_item::Undo, true);
+}
+
+}  // namespace app
