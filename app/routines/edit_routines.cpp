@@ -50,24 +50,5 @@ HandlerResult popupCut(const EventArguments&) { return {}; }
 HandlerResult popupPaste(const EventArguments&) { return {}; }
 HandlerResult popupPasteText(const EventArguments&) { return {}; }
 HandlerResult popupClear(const EventArguments&) { return {}; }
-HandlerResult insertRowColCancel(const EventArguments&) { return {}; }
-HandlerResult insertRowColConfirm(const EventArguments&) { return {}; }
-HandlerResult tablePropertiesCreated(const EventArguments&) { return {}; }
-HandlerResult tableLineColorChosen(const EventArguments&) { return {}; }
-HandlerResult rowHeightBoxKey(const EventArguments&) { return {}; }
-HandlerResult rowHeightBoxSpin(const EventArguments&) { return {}; }
-HandlerResult columnWidthBoxKey(const EventArguments&) { return {}; }
-HandlerResult columnWidthBoxSpin(const EventArguments&) { return {}; }
-HandlerResult tablePropertiesCancel(const EventArguments&) { return {}; }
-HandlerResult tablePropertiesConfirm(const EventArguments&) { return {}; }
-HandlerResult zoomCreated(const EventArguments&) { return {}; }
-HandlerResult zoomCancel(const EventArguments&) { return {}; }
-HandlerResult zoomConfirm(const EventArguments&) { return {}; }
-HandlerResult zoomCustomKey(const EventArguments&) { return {}; }
-HandlerResult zoomStepClicked(const EventArguments&) { return {}; }
-HandlerResult pasteWithSymbolsCreated(const EventArguments&) { return {}; }
-HandlerResult pasteWithSymbolsCancel(const EventArguments&) { return {}; }
-HandlerResult pasteWithSymbolsConfirm(const EventArguments&) { return {}; }
-HandlerResult symbolKindClicked(const EventArguments&) { return {}; }
 
 }  // namespace app::routines
