@@ -1,6 +1,8 @@
 #include "runtime/window/message_box.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <vector>
@@ -44,28 +46,52 @@ QMessageBox::Icon iconFor(uint32_t icon) {
     }
 }
 
+// Qt lets Escape press "No" on a Yes/No box, which would let a stray key throw work
+// away. A box of several buttons without Cancel closes on Escape or its close button
+// with no button pressed instead.
+class AnswerBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!escapeButton() && event->matches(QKeySequence::Cancel)) {
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    // QMessageBox refuses to close without an escape button; QDialog closes as rejected.
+    void closeEvent(QCloseEvent* event) override {
+        if (escapeButton()) {
+            QMessageBox::closeEvent(event);
+        } else {
+            QDialog::closeEvent(event);
+        }
+    }
+};
+
 }  // namespace
 
 MessageBoxAnswer showMessageBox(std::string_view text, uint32_t flags, std::string_view caption) {
-    QMessageBox box(iconFor(flags & 0xF0), fromGbk(caption), fromGbk(text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    AnswerBox box(iconFor(flags & 0xF0), fromGbk(caption), fromGbk(text), QMessageBox::NoButton,
+                  QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     std::vector<ButtonSpec> specs = buttonsFor(flags & 0xF);
     std::vector<QPushButton*> buttons;
     for (const ButtonSpec& spec : specs) buttons.push_back(box.addButton(QString::fromUtf16(spec.caption), spec.role));
     size_t preferred = (flags & message_box::ThirdButtonDefault) ? 2 : (flags & message_box::SecondButtonDefault) ? 1 : 0;
     box.setDefaultButton(buttons[std::min(preferred, buttons.size() - 1)]);
-    // Escape and the close button mean Cancel when there is one, else the last button.
-    size_t escape = buttons.size() - 1;
+    // Escape and the close button press Cancel when there is one, and the button of
+    // a one-button box; otherwise they press nothing and the answer is Cancel.
     for (size_t i = 0; i < specs.size(); ++i) {
-        if (specs[i].answer == MessageBoxAnswer::Cancel) escape = i;
+        if (specs[i].answer == MessageBoxAnswer::Cancel || specs.size() == 1) box.setEscapeButton(buttons[i]);
     }
-    box.setEscapeButton(buttons[escape]);
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i) {
         if (box.clickedButton() == buttons[i]) return specs[i].answer;
     }
-    return specs[escape].answer;
+    return MessageBoxAnswer::Cancel;
 }
 
 }  // namespace rt

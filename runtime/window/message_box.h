@@ -27,7 +27,8 @@ inline constexpr uint32_t ThirdButtonDefault = 0x200;
 enum class MessageBoxAnswer : int32_t { Ok = 0, Cancel = 1, Abort = 2, Retry = 3, Ignore = 4, Yes = 5, No = 6 };
 
 // A modal message box over the active window. Texts are GBK. Closing it without a
-// button answers Cancel where there is one, otherwise the only or last button.
+// button (Escape, the close button) answers Ok on a one-button box and Cancel on any
+// other, also where there is no Cancel button: on a Yes/No box it is neither answer.
 MessageBoxAnswer showMessageBox(std::string_view text, uint32_t flags, std::string_view caption);
 
 }  // namespace rt

@@ -80,12 +80,39 @@ TEST(MessageBox, ShowsCaptionTextIconAndDefaultButton) {
               MessageBoxAnswer::No);
 }
 
-TEST(MessageBox, EscapeMeansCancelOrTheLastButton) {
-    for (auto [flags, answer] : {std::pair{box::YesNoCancel, MessageBoxAnswer::Cancel},
-                                 std::pair{box::YesNo, MessageBoxAnswer::No},
-                                 std::pair{box::Ok, MessageBoxAnswer::Ok}}) {
-        whenModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-        EXPECT_EQ(rt::showMessageBox("x", flags, "询问："), answer);
+// Leaving a box without a button must never read as a Yes or a No: the questions
+// that guard work take either one as leave to go on.
+TEST(MessageBox, EscapeAndTheCloseButtonAnswerCancelUnlessTheBoxHasOneButton) {
+    struct Case {
+        uint32_t flags;
+        MessageBoxAnswer answer;
+    };
+    const Case cases[] = {
+        {box::YesNo | box::QuestionIcon, MessageBoxAnswer::Cancel},
+        {box::YesNo | box::SecondButtonDefault, MessageBoxAnswer::Cancel},
+        {box::YesNoCancel, MessageBoxAnswer::Cancel},
+        {box::OkCancel, MessageBoxAnswer::Cancel},
+        {box::RetryCancel, MessageBoxAnswer::Cancel},
+        {box::AbortRetryIgnore, MessageBoxAnswer::Cancel},
+        {box::Ok | box::ErrorIcon, MessageBoxAnswer::Ok},
+    };
+    const std::pair<const char*, std::function<void(QWidget*)>> ways[] = {
+        {"Escape", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }},
+        {"close button", [](QWidget* dialog) { dialog->close(); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        for (const Case& c : cases) {
+            bool closed = false;
+            whenModal([&, leave = leave](QWidget* dialog) {
+                leave(dialog);
+                closed = !dialog->isVisible();
+                // A box that stayed open must not hang the test.
+                if (!closed) qobject_cast<QMessageBox*>(dialog)->buttons().constLast()->click();
+            });
+            EXPECT_EQ(rt::showMessageBox("当前表格已被改过，是否保存？", c.flags, "询问："), c.answer)
+                << way << " on flags " << c.flags;
+            EXPECT_TRUE(closed) << way << " on flags " << c.flags;
+        }
     }
 }
 
