@@ -112,7 +112,13 @@ bool DataSrc::insertRows(int32_t at, int32_t count) {
     if (!provider_->insertRows(at, count)) return false;
     if (at < oldRowCount) repairInsertedLines({kRowAxis, *provider_}, at, count);
     notify({.kind = ModelNotice::Kind::RowsInserted, .row = at, .rowCount = count});
-    if (currentRow_ >= at && currentRow_ < oldRowCount) setCurrentRow(currentRow_ + count);
+    // An empty table had no current row to move down: the first new row becomes
+    // current, whatever number a provider emptied behind our back left standing.
+    if (oldRowCount == 0) {
+        setCurrentRow(0);
+    } else if (currentRow_ >= at && currentRow_ < oldRowCount) {
+        setCurrentRow(currentRow_ + count);
+    }
     return true;
 }
 

@@ -115,6 +115,46 @@ TEST(DataSourceStructureTest, TheCurrentRowFollowsDeletions) {
     }
 }
 
+TEST(DataSourceStructureTest, RowsIntoAnEmptyTableMakeTheFirstNewRowCurrent) {
+    struct Case {
+        const char* how;
+        int staleCurrent;  // the current row before the provider lost its rows; -1: never had rows
+        bool append;
+        int count;
+        bool notice;
+    };
+    const Case cases[] = {
+        {"insert into a table made empty", -1, false, 3, false},
+        {"append to a table made empty", -1, true, 4, false},
+        {"one row", -1, true, 1, false},
+        {"insert after the provider was emptied under row 7", 7, false, 3, true},
+        {"append after the provider was emptied under row 7", 7, true, 5, true},
+        {"the old number exists again among the new rows", 2, true, 9, true},
+    };
+    for (const Case& c : cases) {
+        TableFixture table(c.staleCurrent < 0 ? 0 : 10, 2);
+        if (c.staleCurrent >= 0) {
+            table.source.setCurrentRow(c.staleCurrent);
+            table.provider.setSize(0, 2);
+        }
+        table.recorder.notices.clear();
+        ASSERT_TRUE(c.append ? table.source.appendRows(c.count) : table.source.insertRows(0, c.count)) << c.how;
+        EXPECT_EQ(table.source.rowCount(), c.count) << c.how;
+        EXPECT_EQ(table.source.currentRow(), 0) << c.how;
+        EXPECT_EQ(table.recorder.kinds().back() == Kind::CurrentRow, c.notice) << c.how;
+    }
+}
+
+TEST(DataSourceStructureTest, RowsIntoATableWhoseRowsWereDeletedStartAtTheTop) {
+    TableFixture table(6, 2);
+    table.source.setCurrentRow(4);
+    ASSERT_TRUE(table.source.deleteRows(0, 6));
+    ASSERT_TRUE(table.source.appendRows(3));
+    EXPECT_EQ(table.source.currentRow(), 0);
+    ASSERT_TRUE(table.source.insertRows(0, 2));
+    EXPECT_EQ(table.source.currentRow(), 2) << "in a table with rows the current row moves down with its row";
+}
+
 TEST(DataSourceStructureTest, PositionsAndCountsAreValidated) {
     TableFixture table(3, 3);
     EXPECT_TRUE(table.source.insertRows(3, 1)) << "one past the last row appends";
