@@ -57,6 +57,53 @@ int AxisLayout::startOf(int32_t index) const {
     return farAfter;
 }
 
+// The last fixed row ends where the body begins, not where the scrolled-out row
+// after it would start.
+int AxisLayout::endOf(int32_t index) const {
+    if (const LineSpan* span = findShown(index)) return span->end;
+    if (isFixed(index)) return clientExtent_ + kOutside;
+    return startOf(index + 1);
+}
+
+int AxisLayout::wholeStartOf(int32_t index) const {
+    if (const LineSpan* span = findShown(index)) return span->start;
+    const int64_t farBefore = -int64_t{kFarOutside};
+    const int64_t farAfter = int64_t{clientExtent_} + kFarOutside;
+    if (!isFixed(index) && index < firstBody()) {
+        // Scrolled out: the rows from here to the first shown one lie before the body.
+        int64_t position = fixedEnd_;
+        for (int32_t row = firstBody() - 1; row >= index && position > farBefore; --row) {
+            position -= pixelSize_(row);
+        }
+        return static_cast<int>(std::max(position, farBefore));
+    }
+    // Beyond the window: after the last shown row of its own part, fixed or body.
+    const bool fixed = isFixed(index);
+    int64_t position = fixed ? headerSize_ : fixedEnd_;
+    int32_t next = fixed ? 0 : firstBody();
+    for (const LineSpan& span : shown_) {
+        if (isFixed(span.index) == fixed && span.index < index) {
+            position = span.end;
+            next = span.index + 1;
+        }
+    }
+    for (int32_t row = next; row < index && position < farAfter; ++row) {
+        position += pixelSize_(row);
+    }
+    return static_cast<int>(std::min(position, farAfter));
+}
+
+int AxisLayout::wholeEndOf(int32_t index) const {
+    if (const LineSpan* span = findShown(index)) return span->end;
+    const int64_t farAfter = int64_t{clientExtent_} + kFarOutside;
+    // A scrolled-out row ends where the next one starts, the last of them at the body.
+    if (!isFixed(index) && index < firstBody()) {
+        if (index + 1 < firstBody()) return wholeStartOf(index + 1);
+        return static_cast<int>(std::clamp(int64_t{fixedEnd_}, -int64_t{kFarOutside}, farAfter));
+    }
+    return static_cast<int>(std::min(int64_t{wholeStartOf(index)} + pixelSize_(index), farAfter));
+}
+
 std::optional<int32_t> AxisLayout::indexAt(int position) const {
     if (hasHeader_ && position < headerSize_) return kHeader;
     if (shown_.empty()) return std::nullopt;

@@ -25,6 +25,10 @@ public:
     // Positions outside the client area saturate this far beyond its edges: far
     // enough that nothing drawn there shows, near enough to stay in int range.
     static constexpr int kOutside = 8;
+    // How far beyond the client area's edges the whole positions stay exact. A text
+    // or picture placed against an edge that far out cannot reach the window, and
+    // the painter's fixed-point coordinates still hold twice this much.
+    static constexpr int kFarOutside = 1 << 23;
 
     AxisLayout(int32_t count, int32_t fixedCount, int32_t scroll, int headerSize, bool hasHeader, int clientExtent,
                std::function<int(int32_t)> pixelSize);
@@ -46,6 +50,14 @@ public:
     // The leading edge of a row, also of one scrolled out of view or beyond the
     // client area (then saturated just outside it).
     int startOf(int32_t index) const;
+    // The trailing edge of a row, where its closing line lies; saturated likewise.
+    int endOf(int32_t index) const;
+    // The edges of a row as if the client area reached it: exact also for rows
+    // scrolled out of view or beyond the window, up to kFarOutside past its edges.
+    // Contents are placed against these, so that they keep their place among the
+    // cells however much of a merged block shows.
+    int wholeStartOf(int32_t index) const;
+    int wholeEndOf(int32_t index) const;
     // The row under a position: kHeader in the header, the last shown row below the
     // last one, nothing when no row is shown.
     std::optional<int32_t> indexAt(int position) const;

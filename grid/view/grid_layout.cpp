@@ -15,8 +15,16 @@ GridLayout::GridLayout(const DataSrc& source, const LayoutState& state)
 QRect GridLayout::rangeRect(const CellRange& range) const {
     int left = columns_.startOf(range.column);
     int top = rows_.startOf(range.row);
-    int right = columns_.startOf(range.lastColumn() + 1);
-    int bottom = rows_.startOf(range.lastRow() + 1);
+    int right = columns_.endOf(range.lastColumn());
+    int bottom = rows_.endOf(range.lastRow());
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QRect GridLayout::wholeRangeRect(const CellRange& range) const {
+    int left = columns_.wholeStartOf(range.column);
+    int top = rows_.wholeStartOf(range.row);
+    int right = columns_.wholeEndOf(range.lastColumn());
+    int bottom = rows_.wholeEndOf(range.lastRow());
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 

@@ -34,8 +34,13 @@ public:
     const LogicalScale& scale() const { return scale_; }
 
     // The pixels a range covers: from its top-left corner up to, not including, the
-    // edges where its right and bottom lines are drawn.
+    // edges where its right and bottom lines are drawn. Edges out of view saturate
+    // just outside the client area.
     QRect rangeRect(const CellRange& range) const;
+    // The same as if the client area reached past every edge of the range: where a
+    // cell's or a merged block's text and picture are placed, to be cut by the
+    // window rather than moved by it.
+    QRect wholeRangeRect(const CellRange& range) const;
     // The band a cell is drawn in: the body, a fixed band, or the corner of fixed
     // rows and fixed columns. Drawing of a cell is clipped to its band so that the
     // scrolled body never paints over the fixed rows and columns.

@@ -79,7 +79,7 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
             if (drawing.drawn) continue;
             const bool fixed = shown.rows().isFixed(row.index) || shown.columns().isFixed(column.index);
             painter.setClipRect(shown.bandOf(row.index, column.index) & invalid);
-            painter.fillRect(shown.rangeRect(drawing.block), cells.backgroundOf(drawing.cell, fixed));
+            painter.fillRect(shown.wholeRangeRect(drawing.block), cells.backgroundOf(drawing.cell, fixed));
         }
     }
     blocksDrawn.clear();
@@ -89,8 +89,10 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
             const bool fixed = shown.rows().isFixed(row.index) || shown.columns().isFixed(column.index);
             painter.setClipRect(shown.bandOf(row.index, column.index) & invalid);
             DrawingCell drawing = drawingCellOf(row.index, column.index, *cell, true);
+            // Placed in the whole block, also where the window or the fixed area cuts
+            // it, so that scrolling moves the contents with the cells.
             if (!drawing.drawn) {
-                cells.drawContents(drawing.cell, shown.rangeRect(drawing.block), drawing.block.row,
+                cells.drawContents(drawing.cell, shown.wholeRangeRect(drawing.block), drawing.block.row,
                                    drawing.block.column);
             }
             const QRect own = spanRect(row, column);

@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <utility>
 
 #include "grid/view/merged_blocks.h"
@@ -73,8 +72,9 @@ void GridWidget::scrollContentsBy(int dx, int dy) {
 // Moves the pixels of the rows (or columns) that stay on screen and repaints only
 // what comes into view. The headers and fixed rows along the moving axis stay where
 // they are. Everything drawn in the moving band belongs to one row (column) and
-// moves with it, the exclusive-or selection frame included, so the moved pixels
-// equal a fresh paint; pending repaints inside the band move with them.
+// moves with it, the exclusive-or selection frame included, and contents are placed
+// in their whole cell or merged block wherever the window cuts it, so the moved
+// pixels equal a fresh paint; pending repaints inside the band move with them.
 void GridWidget::moveBody(const GridLayout& before, const GridLayout& after, bool horizontal) {
     const AxisLayout& axis = horizontal ? after.columns() : after.rows();
     const int32_t from = horizontal ? before.columns().firstBody() : before.rows().firstBody();
@@ -102,49 +102,6 @@ void GridWidget::moveBody(const GridLayout& before, const GridLayout& after, boo
     viewport()->scroll(offset.x(), offset.y(), band);
     if (start == 0)
         viewport()->update(edgeLine);
-    const AxisLayout& axisBefore = horizontal ? before.columns() : before.rows();
-    repaintIfCut(axisBefore, offset, horizontal, band);
-    repaintIfCut(axis, {}, horizontal, band);
-    repaintReshapedBlocks(before, after, offset, band);
-}
-
-// The last row on screen is measured only to just past the window's edge, so its
-// text was placed, or wrapped, in a cut rectangle. When that row moves, or others
-// move into its place, it is painted afresh; `offset` takes it to where it is now.
-void GridWidget::repaintIfCut(const AxisLayout& axis, QPoint offset, bool horizontal,
-                              const QRect& band) {
-    if (axis.shown().empty())
-        return;
-    const LineSpan last = axis.shown().back();
-    if (axis.isFixed(last.index) || axis.startOf(last.index + 1) == last.end)
-        return;
-    const int moved = horizontal ? offset.x() : offset.y();
-    const QRect cut = horizontal ? QRect(QPoint(last.start + moved, band.top()),
-                                         QPoint(last.end + moved, band.bottom()))
-                                 : QRect(QPoint(band.left(), last.start + moved),
-                                         QPoint(band.right(), last.end + moved));
-    viewport()->update(cut & band);
-}
-
-// A merged block is drawn into its whole rectangle, and where that reaches far
-// outside the window or into the fixed area its edges are not where scrolling moved
-// them: its text or picture is placed differently, so it is painted afresh.
-void GridWidget::repaintReshapedBlocks(const GridLayout& before, const GridLayout& after,
-                                       QPoint offset, const QRect& band) {
-    std::set<std::pair<int32_t, int32_t>> checked;
-    for (const LineSpan& row : after.rows().shown()) {
-        for (const LineSpan& column : after.columns().shown()) {
-            if (!(source_->cellAt(row.index, column.index, false)->flags & CellFlags::kMergeMask))
-                continue;
-            const CellRange block = blockOf(*source_, row.index, column.index);
-            if (!checked.insert({block.row, block.column}).second)
-                continue;
-            const QRect moved = before.rangeRect(block).translated(offset);
-            const QRect now = after.rangeRect(block);
-            if (moved != now)
-                viewport()->update((moved | now).adjusted(-1, -1, 1, 1) & band);
-        }
-    }
 }
 
 // The timer stops itself once the pointer is back over the body or the button is up.

@@ -131,8 +131,6 @@ private:
 
     // grid_scrolling.cpp
     void moveBody(const GridLayout& before, const GridLayout& after, bool horizontal);
-    void repaintIfCut(const AxisLayout& axis, QPoint offset, bool horizontal, const QRect& band);
-    void repaintReshapedBlocks(const GridLayout& before, const GridLayout& after, QPoint offset, const QRect& band);
     // While a selection is dragged past the edge of the body, the grid scrolls that
     // way on a timer, one row or column a step.
     void followDrag(QPoint pointer);

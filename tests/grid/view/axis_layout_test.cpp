@@ -39,6 +39,61 @@ TEST(AxisLayoutTest, StartsOfRowsInAndOutOfView) {
     EXPECT_EQ(tenPixelRows(90).startOf(2), -AxisLayout::kOutside);
 }
 
+TEST(AxisLayoutTest, EndsOfRowsInAndOutOfView) {
+    AxisLayout layout = tenPixelRows(5);
+    struct Case {
+        int32_t index;
+        int end;
+    } cases[] = {
+        {0, 40}, {11, 100},
+        {1, 50},                           // the last fixed row ends where the body begins
+        {6, 50}, {5, 40},                  // scrolled out above the body
+        {12, 100 + AxisLayout::kOutside},  // beyond the client area
+    };
+    for (const Case& c : cases) EXPECT_EQ(layout.endOf(c.index), c.end) << c.index;
+}
+
+// Rows out of view lie where they would if the window reached them.
+TEST(AxisLayoutTest, WholePositionsOfRowsOutOfView) {
+    struct Case {
+        const char* what;
+        AxisLayout layout;
+        int32_t index;
+        int start;
+        int end;
+    };
+    // 20 fixed rows of 10 pixels fill more than the 100-pixel client area.
+    AxisLayout tallFixed(100, 20, 0, 30, true, 100, [](int32_t) { return 10; });
+    const Case cases[] = {
+        {"shown", tenPixelRows(5), 7, 50, 60},
+        {"scrolled out just above the body", tenPixelRows(5), 6, 40, 50},
+        {"scrolled out far above the body", tenPixelRows(90), 2, 50 - 900, 60 - 900},
+        {"one past the last shown row", tenPixelRows(5), 12, 100, 110},
+        {"far below the window", tenPixelRows(5), 99, 970, 980},
+        {"a fixed row below the window", tallFixed, 19, 220, 230},
+        {"the first body row after fixed rows below the window", tallFixed, 20, 230, 240},
+        {"without a header", tenPixelRows(90, false, 0), 0, -900, -890},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.layout.wholeStartOf(c.index), c.start) << c.what;
+        EXPECT_EQ(c.layout.wholeEndOf(c.index), c.end) << c.what;
+    }
+}
+
+TEST(AxisLayoutTest, WholePositionsStopFarOutside) {
+    int measured = 0;
+    AxisLayout layout(2'000'000, 0, 1'000'000, 0, false, 100, [&](int32_t) {
+        ++measured;
+        return 10;
+    });
+    measured = 0;
+    EXPECT_EQ(layout.wholeStartOf(1'999'999), 100 + AxisLayout::kFarOutside);
+    EXPECT_EQ(layout.wholeStartOf(0), -AxisLayout::kFarOutside);
+    EXPECT_EQ(layout.wholeEndOf(0), -AxisLayout::kFarOutside);
+    // Each walk stops once it is that far out, not at the end of the table.
+    EXPECT_LE(measured, 3 * (AxisLayout::kFarOutside / 10 + 2));
+}
+
 TEST(AxisLayoutTest, HitTesting) {
     AxisLayout layout = tenPixelRows(5);
     EXPECT_EQ(layout.indexAt(0), AxisLayout::kHeader);
