@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "app/application.h"
@@ -313,6 +317,36 @@ TEST_F(DocumentCommandsTest, NewKeepsTheTableWhenTheWantedSaveDidNotHappen) {
     routines::newTableFromMenu({});
     EXPECT_EQ(appState().documentName, "表格2");
     EXPECT_EQ(responder.seen().size(), 3u);
+}
+
+// Escape or the close button on the New prompt is no answer at all: the typed table
+// must stay, not be thrown away as a "No" would.
+TEST_F(DocumentCommandsTest, NewKeepsTheTableWhenThePromptIsLeftWithoutAnAnswer) {
+    const std::pair<const char*, std::function<void(QWidget*)>> ways[] = {
+        {"Escape", [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); }},
+        {"close button", [](QWidget* box) { box->close(); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        startWith({});
+        typeIntoCell(1, 1, "未保存");
+        QString asked;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&, leave = leave] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible()) return;
+            poll.stop();
+            asked = box->text();
+            leave(box);
+            // Should the box ignore the way out, it must still not hang the test.
+            if (box->isVisible()) box->reject();
+        });
+        poll.start(1);
+        routines::newTableFromMenu({});
+        EXPECT_EQ(asked, QStringLiteral("当前表格已被改过，是否保存？")) << way;
+        EXPECT_EQ(mainDataSource().cellText(1, 1), "未保存") << way;
+        EXPECT_EQ(appState().documentName, "表格1") << way;
+        EXPECT_EQ(appState().modified, 1) << way;
+    }
 }
 
 TEST_F(DocumentCommandsTest, FileThatDoesNotLoadKeepsTheDocumentAndItsBackup) {
