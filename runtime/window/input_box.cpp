@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "runtime/platform/gbk_codec.h"
+#include "runtime/window/focus_return.h"
 
 namespace rt {
 namespace {
@@ -43,6 +44,7 @@ bool inputModeAccepts(InputMode mode, char16_t character) {
 
 std::optional<std::string> showInputBox(std::string_view prompt, std::string_view caption,
                                         std::string_view initialText, InputMode mode) {
+    FocusReturn focusReturn;
     QDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(caption.empty() ? QStringLiteral("请输入：") : fromGbk(caption));
     auto* layout = new QVBoxLayout(&dialog);
@@ -59,7 +61,9 @@ std::optional<std::string> showInputBox(std::string_view prompt, std::string_vie
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     edit->selectAll();
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    focusReturn.restore();
+    if (!confirmed) return std::nullopt;
     return toGbk(edit->text());
 }
 

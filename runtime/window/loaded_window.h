@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/template/template_segment.h"
+#include "runtime/window/focus_return.h"
 #include "runtime/window/unit.h"
 
 namespace rt {
@@ -46,6 +47,9 @@ public:
     void setModalWindow(bool modal) { modal_ = modal; }
     // Windows this modal window disabled, with whether each was enabled before.
     std::vector<std::pair<QPointer<QWidget>, bool>>& disabledWindows() { return disabledWindows_; }
+    // Where the focus goes back to when this window is gone.
+    const FocusReturn& focusReturn() const { return focusReturn_; }
+    void setFocusReturn(const FocusReturn& focusReturn) { focusReturn_ = focusReturn; }
 
     // Rebuilds the menu bar and the keyboard shortcuts from the live menu items.
     void rebuildMenu();
@@ -76,6 +80,7 @@ private:
     bool closing_ = false;
     bool modal_ = false;
     std::vector<std::pair<QPointer<QWidget>, bool>> disabledWindows_;
+    FocusReturn focusReturn_;
 };
 
 }  // namespace rt

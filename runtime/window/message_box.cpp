@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/platform/gbk_codec.h"
+#include "runtime/window/focus_return.h"
 
 namespace rt {
 namespace {
@@ -74,6 +75,7 @@ protected:
 }  // namespace
 
 MessageBoxAnswer showMessageBox(std::string_view text, uint32_t flags, std::string_view caption) {
+    FocusReturn focusReturn;
     AnswerBox box(iconFor(flags & 0xF0), fromGbk(caption), fromGbk(text), QMessageBox::NoButton,
                   QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
@@ -88,6 +90,7 @@ MessageBoxAnswer showMessageBox(std::string_view text, uint32_t flags, std::stri
         if (specs[i].answer == MessageBoxAnswer::Cancel || specs.size() == 1) box.setEscapeButton(buttons[i]);
     }
     box.exec();
+    focusReturn.restore();
     for (size_t i = 0; i < buttons.size(); ++i) {
         if (box.clickedButton() == buttons[i]) return specs[i].answer;
     }

@@ -33,6 +33,8 @@ void UnitAccess::setLogical(int32_t index, bool value) const {
     WindowRuntime::instance().writeProperty(windowId_, unitId_, index, Value::logical(value));
 }
 
+void UnitAccess::takeFocus() const { WindowRuntime::instance().focusUnit(windowId_, unitId_); }
+
 bool loadWindow(uint32_t windowId, uint32_t parentWindowId, bool modal) {
     return WindowRuntime::instance().loadWindow(windowId, parentWindowId, modal);
 }

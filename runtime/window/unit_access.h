@@ -11,7 +11,7 @@
 namespace rt {
 
 // Typed access to windows and unit properties for the application: each call goes
-// through the window runtime's load, pop-up and property entry points by index.
+// through the window runtime's load, pop-up, focus and property entry points.
 class UnitAccess {
 public:
     UnitAccess(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {}
@@ -22,6 +22,8 @@ public:
     void setText(int32_t index, std::string_view text, int32_t element = -1) const;
     void setInteger(int32_t index, int32_t value) const;
     void setLogical(int32_t index, bool value) const;
+    // Gives the unit the keyboard focus; in a window that is not active, once it is.
+    void takeFocus() const;
 
 private:
     uint32_t windowId_;

@@ -72,9 +72,13 @@ bool WindowRuntime::loadWindow(uint32_t windowId, uint32_t parentWindowId, bool 
         if (!parent) return false;
     }
 
+    // Noted before the new window takes the activation and a modal one disables the
+    // others, which takes their focus.
+    FocusReturn focusReturn;
     QCoreApplication::processEvents();
     suspendEvents();
     auto* window = new LoadedWindow(*windowTemplate);
+    window->setFocusReturn(focusReturn);
     if (parent) window->setParent(parent, window->windowFlags() | Qt::Window);
     loaded_[windowId] = window;
     window->build();
@@ -143,6 +147,11 @@ void WindowRuntime::forget(LoadedWindow& window) {
         if (other) other->setEnabled(wasEnabled);
     }
     window.disabledWindows().clear();
+    // The window the closing one came up over gets its focus back, unless the person
+    // went on in another window meanwhile.
+    const FocusReturn& focusReturn = window.focusReturn();
+    QWidget* active = QApplication::activeWindow();
+    if (!active || active == &window || active == focusReturn.window()) focusReturn.restore();
     auto loop = modalLoops_.find(window.id());
     if (loop != modalLoops_.end()) {
         loop->second->quit();
@@ -331,6 +340,11 @@ void WindowRuntime::writeCommonProperty(uint32_t windowId, uint32_t unitId, int3
     } else if (index == common_property::Disabled) {
         widget->setEnabled(!record->isDisabled());
     }
+}
+
+void WindowRuntime::focusUnit(uint32_t windowId, uint32_t unitId) {
+    Unit* unit = loadedUnit(windowId, unitId);
+    if (unit && unit->widget()) unit->widget()->setFocus(Qt::OtherFocusReason);
 }
 
 void WindowRuntime::popUpMenu(uint32_t windowId, uint32_t menuItemId, std::optional<QPoint> at) {

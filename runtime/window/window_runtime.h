@@ -61,6 +61,10 @@ public:
     Value readProperty(uint32_t windowId, uint32_t unitId, int32_t index, int32_t element = -1);
     void writeProperty(uint32_t windowId, uint32_t unitId, int32_t index, const Value& value, int32_t element = -1);
 
+    // Gives a loaded unit's widget the keyboard focus, or marks it to have the focus
+    // once its window is active. Units without a widget ignore it.
+    void focusUnit(uint32_t windowId, uint32_t unitId);
+
     // Pops up the contents of a menu item at a screen point (the pointer when none).
     void popUpMenu(uint32_t windowId, uint32_t menuItemId, std::optional<QPoint> at = std::nullopt);
 

@@ -11,6 +11,7 @@
 #include <qdrawutil.h>
 
 #include "runtime/platform/gbk_codec.h"
+#include "runtime/window/focus_return.h"
 #include "runtime/window/units/palette_entries.h"
 #include "runtime/window/units/palette_navigation.h"
 
@@ -187,11 +188,13 @@ void ColorPalette::chooseCustomColor() {
     hide();
     const QColor initial = initialColor_ == kTransparentColor ? QColor(Qt::white) : qColorOf(initialColor_);
     QPointer<ColorPalette> self(this);
+    FocusReturn focusReturn;
     QPointer<QColorDialog> dialog = new QColorDialog(initial, owner_);
     dialog->setWindowTitle(QStringLiteral("颜色"));
     const bool chosen = dialog->exec() == QDialog::Accepted && dialog;
     const QColor color = dialog ? dialog->selectedColor() : QColor();
     delete dialog;
+    focusReturn.restore();
     if (!self) return;
     deleteLater();
     if (chosen) {

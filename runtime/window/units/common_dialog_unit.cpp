@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "runtime/value/unit_registry.h"
+#include "runtime/window/focus_return.h"
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/property_values.h"
 #include "runtime/window/unit.h"
@@ -44,13 +45,16 @@ public:
     }
 
     bool show() {
+        FocusReturn focusReturn;
         QFileDialog dialog(&window(), title_);
         bool saving = type_ == 1;
         dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setNameFilters(nameFiltersOf(filter_));
         if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+        const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        focusReturn.restore();
+        if (!accepted) return false;
         QString chosen = dialog.selectedFiles().front();
         fileName_ = saving ? withDefaultExtension(chosen, dialog.selectedNameFilter(), defaultExtension_) : chosen;
         return true;
