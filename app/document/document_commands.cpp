@@ -9,8 +9,10 @@
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
+#include "app/window_ids.h"
 #include "runtime/value/file_name.h"
 #include "runtime/window/message_box.h"
+#include "runtime/window/unit_access.h"
 
 namespace app {
 namespace {
@@ -53,6 +55,7 @@ bool openTableFile(std::string_view path) {
     state.currentFilePath = std::string(path);
     state.documentName = splitPath(path).fileName;
     composeTitle();
+    focusTable();
     return true;
 }
 
@@ -84,7 +87,12 @@ void saveTemplate() {
 
 void openTemplate() {
     std::optional<std::string> chosen = chooseFile("打开模板", FileDialogType::Open, kTemplateFilter);
-    if (chosen && !mainDataSource().loadFromFile(*chosen)) reportOpenFailure(*chosen);
+    if (!chosen) return;
+    if (mainDataSource().loadFromFile(*chosen)) {
+        focusTable();
+    } else {
+        reportOpenFailure(*chosen);
+    }
 }
 
 void restoreBackup() {
@@ -99,7 +107,9 @@ void restoreBackup() {
         rt::showMessageBox("找不到备份文件！", Ok | ExclamationIcon, "错误：");
         return;
     }
-    mainDataSource().loadFromFile(backup);
+    if (mainDataSource().loadFromFile(backup)) focusTable();
 }
+
+void focusTable() { rt::UnitAccess(window_id::MainWindow, main_unit::Grid).takeFocus(); }
 
 }  // namespace app

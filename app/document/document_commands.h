@@ -18,10 +18,14 @@ SaveOutcome saveTable();
 SaveOutcome saveTableAs();
 // Before changes would be thrown away: asks whether to save them (Yes/No, or with
 // Cancel) and saves on Yes. True when the caller may go on; false when the user
-// cancelled, or answered Yes and the save did not happen.
+// cancelled (also by Escape or the box's close button), or answered Yes and the
+// save did not happen.
 bool settleUnsavedChanges(uint32_t buttons);
 void saveTemplate();
 void openTemplate();
 void restoreBackup();
+// Gives the grid the keyboard focus: a table just opened or made is typed into at
+// once, without a click into it first.
+void focusTable();
 
 }  // namespace app

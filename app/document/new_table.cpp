@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/document/document_commands.h"
 #include "app/document/document_title.h"
 #include "app/settings/table_settings.h"
 #include "app/state/app_state.h"
@@ -46,6 +47,7 @@ void newTable() {
     setMenuItemEnabled(main_menu_item::Redo, false);
     state.currentFilePath.clear();
     state.modified = 0;
+    focusTable();
 }
 
 }  // namespace app
