@@ -1,17 +1,29 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "grid/model/cell.h"
 #include "grid/model/page_settings.h"
+#include "grid/model/row_list.h"
 
 namespace grid {
 
 class DataSrc;
 class Table;
+
+// What putting a kept table back changed, so that the views repaint no more than that.
+struct TableRestore {
+    // Counts, fixed rows or columns, row heights or column widths changed: the views
+    // lay the table out anew.
+    bool layoutChanged = false;
+    // The rows whose cells changed; nothing when none did.
+    std::optional<RowSpan> changedRows;
+};
 
 // The storage behind a data source. Rows and columns are numbered from 0; the data
 // source has validated them before it calls, but every implementation still treats
@@ -56,6 +68,14 @@ public:
     // Takes over a whole table read from a file in one step, so that a load either
     // replaces everything or nothing. False when this provider cannot hold it.
     virtual bool replaceTable(Table&& table) = 0;
+
+    // A copy of the whole table for Undo, sharing its storage with the table until
+    // either changes; null when this provider cannot keep one.
+    virtual std::shared_ptr<const Table> captureTable() const { return nullptr; }
+    // Makes the table what the kept copy holds again, keeping the current page
+    // settings (they are not part of editing). Nothing when this provider cannot, or
+    // memory runs out; the table is then unchanged.
+    virtual std::optional<TableRestore> restoreTable(const Table&) { return std::nullopt; }
 
     // The data source this provider is bound to, for the notices that a change of the
     // provider's own properties must send; null while unbound.

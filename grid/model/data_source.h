@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "grid/model/cell.h"
@@ -102,6 +104,16 @@ public:
     bool appendColumns(int32_t count) { return insertColumns(columnCount(), count); }
     bool deleteColumns(int32_t at, int32_t count);
 
+    // Undo states: the table as it is now, kept under a number that no other state of
+    // any data source ever gets (0 when the provider cannot keep one). A kept state
+    // shares its storage with the table, so it costs what changes after it.
+    int32_t captureState();
+    // Puts the table back exactly as it was in the state (counts, sizes, fixed rows
+    // and columns, cells), leaves the page settings alone and tells the views what
+    // changed. False for an unknown number or a provider that cannot restore.
+    bool restoreState(int32_t state);
+    void releaseState(int32_t state);
+
 private:
     uint32_t flagsAt(int32_t row, int32_t column) const;
     void setFlagsAt(int32_t row, int32_t column, uint32_t flags);
@@ -122,6 +134,7 @@ private:
     std::vector<ModelView*> views_;
     uint32_t statusFlags_ = 0;
     int32_t currentRow_ = 0;
+    std::unordered_map<int32_t, std::shared_ptr<const Table>> states_;
 };
 
 }  // namespace grid

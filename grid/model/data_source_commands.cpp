@@ -219,6 +219,21 @@ DATA_SOURCE_COMMAND(deleteColumns) {
     rt::returnLogical(result, source.deleteColumns(indexArgument(arguments, 1), arguments.integer(2, 1)));
 }
 
+DATA_SOURCE_COMMAND(captureState) {
+    READ_ARGUMENTS();
+    rt::returnInteger(result, source.captureState());
+}
+
+DATA_SOURCE_COMMAND(restoreState) {
+    READ_ARGUMENTS();
+    rt::returnLogical(result, source.restoreState(arguments.integer(1)));
+}
+
+DATA_SOURCE_COMMAND(releaseState) {
+    READ_ARGUMENTS();
+    source.releaseState(arguments.integer(1));
+}
+
 constexpr std::array kCommands = {
     NamedCommand{"getRowHeight", getRowHeight},     NamedCommand{"setRowHeight", setRowHeight},
     NamedCommand{"getColumnWidth", getColumnWidth}, NamedCommand{"setColumnWidth", setColumnWidth},
@@ -237,7 +252,8 @@ constexpr std::array kCommands = {
     NamedCommand{"getRowCount", getRowCount},       NamedCommand{"getColumnCount", getColumnCount},
     NamedCommand{"insertRows", insertRows},         NamedCommand{"appendRows", appendRows},
     NamedCommand{"deleteRows", deleteRows},         NamedCommand{"insertColumns", insertColumns},
-    NamedCommand{"deleteColumns", deleteColumns},
+    NamedCommand{"deleteColumns", deleteColumns},   NamedCommand{"captureState", captureState},
+    NamedCommand{"restoreState", restoreState},     NamedCommand{"releaseState", releaseState},
 };
 
 }  // namespace

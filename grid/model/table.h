@@ -1,18 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "grid/model/cell.h"
 #include "grid/model/page_settings.h"
+#include "grid/model/row_list.h"
 #include "grid/model/text_measurer.h"
 
 namespace grid {
 
-// The cells, sizes and page settings of one table in memory. Cell (r, c) is element
-// c + r * columnCount. Structural changes keep every slot filled with a cell and
-// return false, changing nothing, when the table would exceed the limits or memory
-// runs out.
+// The cells, sizes and page settings of one table in memory, row by row. Copying a
+// table is cheap: the copy shares its rows until either side writes to them, which is
+// how Undo keeps earlier states. Structural changes keep every position filled with a
+// cell and return false, changing nothing, when the table would exceed the limits or
+// memory runs out.
 class Table {
 public:
     explicit Table(DefaultSizes defaultSizes);
@@ -22,13 +25,18 @@ public:
     bool contains(int32_t row, int32_t column) const {
         return row >= 0 && row < rowCount_ && column >= 0 && column < columnCount_;
     }
-    Cell& cell(int32_t row, int32_t column) { return cells_[index(row, column)]; }
-    const Cell& cell(int32_t row, int32_t column) const { return cells_[index(row, column)]; }
+    // A cell to change: its row becomes this table's own first.
+    Cell& cell(int32_t row, int32_t column) { return rows_.writable(row).cells[static_cast<size_t>(column)]; }
+    const Cell& cell(int32_t row, int32_t column) const { return rows_[row].cells[static_cast<size_t>(column)]; }
 
-    int32_t rowHeight(int32_t row) const { return rowHeights_[row]; }
-    int32_t columnWidth(int32_t column) const { return columnWidths_[column]; }
-    void setRowHeight(int32_t row, int32_t height) { rowHeights_[row] = height; }
-    void setColumnWidth(int32_t column, int32_t width) { columnWidths_[column] = width; }
+    int32_t rowHeight(int32_t row) const { return rows_[row].height; }
+    int32_t columnWidth(int32_t column) const { return columnWidths_[static_cast<size_t>(column)]; }
+    void setRowHeight(int32_t row, int32_t height) {
+        if (rows_[row].height != height) rows_.writable(row).height = height;
+    }
+    // Rows first..first+count-1, which must exist; rows that share storage keep sharing it.
+    void setRowHeights(int32_t first, int32_t count, int32_t height);
+    void setColumnWidth(int32_t column, int32_t width) { columnWidths_[static_cast<size_t>(column)] = width; }
 
     int32_t fixedRows() const { return fixedRows_; }
     int32_t fixedColumns() const { return fixedColumns_; }
@@ -56,13 +64,18 @@ public:
     bool deleteRows(int32_t at, int32_t count);
     bool deleteColumns(int32_t at, int32_t count);
 
-private:
-    size_t index(int32_t row, int32_t column) const {
-        return static_cast<size_t>(row) * static_cast<size_t>(columnCount_) + static_cast<size_t>(column);
-    }
+    // Whether the two tables have the same counts, fixed rows and columns and column
+    // widths (row heights go with the rows).
+    bool hasSameFrame(const Table& other) const;
+    // The rows whose storage differs from the other table's: the rows that changed
+    // since one was copied from the other.
+    std::optional<RowSpan> rowsDifferingFrom(const Table& other) const { return rows_.differingRows(other.rows_); }
 
-    std::vector<Cell> cells_;
-    std::vector<int32_t> rowHeights_;
+private:
+    // A row of new cells at the default height.
+    TableRow newRow() const;
+
+    RowList rows_;
     std::vector<int32_t> columnWidths_;
     int32_t rowCount_ = 0;
     int32_t columnCount_ = 0;

@@ -1,6 +1,7 @@
 #include "grid/provider/n_provider.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "grid/model/cell_content.h"
@@ -39,7 +40,8 @@ bool NProvider::getCell(Cell& out, int32_t row, int32_t column, bool withContent
 
 void NProvider::setRowHeights(int32_t first, int32_t count, int32_t height) {
     int32_t end = std::min(first + std::max(count, 0), table_.rowCount());
-    for (int32_t row = std::max(first, 0); row < end; ++row) table_.setRowHeight(row, height);
+    first = std::max(first, 0);
+    if (first < end) table_.setRowHeights(first, end - first, height);
 }
 
 void NProvider::setColumnWidths(int32_t first, int32_t count, int32_t width) {
@@ -97,6 +99,36 @@ std::string NProvider::columnTitle(int32_t column) const { return std::to_string
 bool NProvider::replaceTable(Table&& table) {
     table_ = std::move(table);
     return true;
+}
+
+std::shared_ptr<const Table> NProvider::captureTable() const {
+    try {
+        return std::make_shared<const Table>(table_);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+std::optional<TableRestore> NProvider::restoreTable(const Table& kept) {
+    TableRestore restore;
+    restore.changedRows = kept.rowsDifferingFrom(table_);
+    restore.layoutChanged = !kept.hasSameFrame(table_);
+    if (!restore.layoutChanged && restore.changedRows) {
+        for (int32_t row = restore.changedRows->first; row <= restore.changedRows->last; ++row) {
+            if (kept.rowHeight(row) != table_.rowHeight(row)) {
+                restore.layoutChanged = true;
+                break;
+            }
+        }
+    }
+    try {
+        Table restored(kept);
+        restored.pageSettings() = table_.pageSettings();
+        table_ = std::move(restored);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return restore;
 }
 
 }  // namespace grid

@@ -53,6 +53,8 @@ public:
     bool deleteRows(int32_t at, int32_t count) override { return table_.deleteRows(at, count); }
     bool deleteColumns(int32_t at, int32_t count) override { return table_.deleteColumns(at, count); }
     bool replaceTable(Table&& table) override;
+    std::shared_ptr<const Table> captureTable() const override;
+    std::optional<TableRestore> restoreTable(const Table& kept) override;
 
 private:
     Cell* cellAt(int32_t row, int32_t column) {

@@ -150,10 +150,20 @@ TEST_F(DataSourceCommandsTest, StructureCommandsReturnLogicalsAndCountFromOne) {
     }
 }
 
+TEST_F(DataSourceCommandsTest, UndoStatesTravelAsNumbers) {
+    int32_t kept = integerResult("captureState", {});
+    ASSERT_GT(kept, 0);
+    call("setCellText", {integer(1), integer(1), Value::text("changed")});
+    EXPECT_EQ(call("restoreState", {integer(kept)}).low, 1u);
+    EXPECT_EQ(textResult("getCellText", {integer(1), integer(1)}), "");
+    call("releaseState", {integer(kept)});
+    EXPECT_EQ(call("restoreState", {integer(kept)}).low, 0u);
+}
+
 TEST_F(DataSourceCommandsTest, EveryCommandNameIsUnique) {
     std::map<std::string_view, int> seen;
     for (const grid::NamedCommand& command : grid::dataSourceCommands()) ++seen[command.name];
-    EXPECT_EQ(seen.size(), 35u);
+    EXPECT_EQ(seen.size(), 38u);
     for (auto [name, count] : seen) EXPECT_EQ(count, 1) << name;
 }
 

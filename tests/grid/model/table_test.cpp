@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "grid/model/limits.h"
 
@@ -76,19 +77,50 @@ TEST(TableTest, RowsInsertedAndDeletedMoveTheTail) {
     EXPECT_EQ(table.rowCount(), 1);
 }
 
-TEST(TableTest, RepeatedSingleRowAppendsDoNotCopyTheTableEachTime) {
-    Table table = labelledTable(64, 4);
+TEST(TableTest, AppendingAndInsertingRowsLeavesTheCellsOfOtherRowsWhereTheyAre) {
+    Table table = labelledTable(600, 4);
     const grid::Cell* first = &table.cell(0, 0);
-    int moves = 0;
-    for (int i = 0; i < 40; ++i) {
-        table.insertRows(table.rowCount(), 1);
-        if (&table.cell(0, 0) != first) {
-            ++moves;
-            first = &table.cell(0, 0);
-        }
-    }
-    EXPECT_LE(moves, 5) << "growth by an eighth at a time";
-    EXPECT_EQ(table.cell(0, 0).text(), "0,0");
+    const grid::Cell* last = &table.cell(599, 3);
+    for (int i = 0; i < 40; ++i) table.insertRows(table.rowCount(), 1);
+    table.insertRows(0, 3);
+    EXPECT_EQ(&table.cell(3, 0), first) << "rows are moved as a whole, never copied cell by cell";
+    EXPECT_EQ(&table.cell(602, 3), last);
+    EXPECT_EQ(table.cell(602, 3).text(), "599,3");
+}
+
+TEST(TableTest, ACopySharesItsRowsUntilEitherSideWrites) {
+    Table table = labelledTable(700, 3);
+    Table kept = table;
+    EXPECT_EQ(&std::as_const(kept).cell(0, 0), &std::as_const(table).cell(0, 0)) << "the copy owns nothing yet";
+
+    table.cell(300, 1).setTextContent("new");
+    table.setRowHeights(650, 2, 99);
+    EXPECT_EQ(row(kept, 300), "300,0 300,1 300,2 ") << "the kept copy does not see the change";
+    EXPECT_EQ(row(table, 300), "300,0 new 300,2 ");
+    EXPECT_EQ(kept.rowHeight(650), 58);
+    EXPECT_EQ(table.rowHeight(651), 99);
+    EXPECT_EQ(table.rowsDifferingFrom(kept), (grid::RowSpan{300, 651}));
+    EXPECT_TRUE(table.hasSameFrame(kept));
+
+    kept.insertColumns(1, 1);
+    kept.deleteRows(0, 1);
+    EXPECT_EQ(row(table, 1), "1,0 1,1 1,2 ") << "structural changes of the copy leave the original alone";
+    EXPECT_EQ(row(kept, 0), "1,0 - 1,1 1,2 ");
+    EXPECT_FALSE(table.hasSameFrame(kept));
+}
+
+TEST(TableTest, RowsOfANewTableShareOneStorageUntilWritten) {
+    Table table({58, 312});
+    ASSERT_TRUE(table.setSize(1000, 5));
+    EXPECT_EQ(&std::as_const(table).cell(0, 0), &std::as_const(table).cell(999, 0));
+    table.cell(10, 2).setTextContent("x");
+    table.setRowHeights(20, 5, 70);
+    ASSERT_TRUE(table.insertColumns(0, 1));
+    EXPECT_EQ(row(table, 10), "- - - x - - ");
+    EXPECT_EQ(row(table, 11), "- - - - - - ") << "the other rows did not take the written text";
+    EXPECT_EQ(table.rowHeight(24), 70);
+    EXPECT_EQ(table.rowHeight(25), 58);
+    EXPECT_EQ(table.cell(999, 5).flags, 1u);
 }
 
 TEST(TableTest, StructuralChangesRefuseBadPositionsAndTheLimits) {

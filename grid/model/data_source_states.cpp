@@ -1,0 +1,51 @@
+// Undo states of the table behind a data source.
+#include <algorithm>
+
+#include "grid/model/data_source.h"
+#include "grid/model/table.h"
+
+namespace grid {
+namespace {
+
+// Numbers are never reused, so a number kept after its data source went away can
+// never name another table's state.
+int32_t lastStateNumber = 0;
+
+}  // namespace
+
+int32_t DataSrc::captureState() {
+    if (!provider_) return 0;
+    std::shared_ptr<const Table> kept = provider_->captureTable();
+    if (!kept) return 0;
+    int32_t number = ++lastStateNumber;
+    states_.emplace(number, std::move(kept));
+    return number;
+}
+
+bool DataSrc::restoreState(int32_t state) {
+    auto found = states_.find(state);
+    if (found == states_.end() || !provider_) return false;
+    // Views commit an open edit on the before-change notice, and whoever listens to
+    // that edit may keep a new state meanwhile: hold on to this one.
+    std::shared_ptr<const Table> kept = found->second;
+    notifyBeforeChange();
+    std::optional<TableRestore> restore = provider_->restoreTable(*kept);
+    if (!restore) return false;
+    if (restore->layoutChanged) {
+        // The current row stays where it was when it still exists, so Undo does not
+        // move the person away from where they work.
+        currentRow_ = std::clamp(currentRow_, 0, std::max(0, rowCount() - 1));
+        notify({.kind = ModelNotice::Kind::Reset});
+    } else if (restore->changedRows) {
+        notify({.kind = ModelNotice::Kind::Cells,
+                .row = restore->changedRows->first,
+                .column = 0,
+                .rowCount = restore->changedRows->last - restore->changedRows->first + 1,
+                .columnCount = columnCount()});
+    }
+    return true;
+}
+
+void DataSrc::releaseState(int32_t state) { states_.erase(state); }
+
+}  // namespace grid
