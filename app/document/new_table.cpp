@@ -41,7 +41,7 @@ void newTable() {
     state.newTableCounter += 1;
     state.documentName = "表格" + std::to_string(state.newTableCounter);
     composeTitle();
-    restartUndoHistory(state, table.wholeTableBlock());
+    restartUndoHistory(state, table);
     // With one snapshot there is nothing to undo or redo.
     setMenuItemEnabled(main_menu_item::Undo, false);
     setMenuItemEnabled(main_menu_item::Redo, false);

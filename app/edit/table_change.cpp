@@ -10,7 +10,7 @@ namespace app {
 void recordTableChange() {
     AppState& state = appState();
     state.modified = 1;
-    appendSnapshot(state, mainDataSource().wholeTableBlock());
+    appendUndoState(state, mainDataSource());
     setMenuItemEnabled(main_menu_item::Undo, true);
 }
 

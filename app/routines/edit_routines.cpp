@@ -1,4 +1,5 @@
 // The edit and table menus, their pop-up twins and their dialogs.
+#include "app/edit/edit_commands.h"
 #include "app/routines/routine.h"
 #include "app/window_ids.h"
 #include "runtime/window/unit_access.h"
@@ -30,25 +31,81 @@ HandlerResult popupPasteWithSymbols(const EventArguments&) {
     return {};
 }
 
-// The work of these arrives with the edit and table commands; until then they run and do nothing.
-HandlerResult undo(const EventArguments&) { return {}; }
-HandlerResult redo(const EventArguments&) { return {}; }
-HandlerResult copyCells(const EventArguments&) { return {}; }
-HandlerResult cutCells(const EventArguments&) { return {}; }
-HandlerResult pasteCells(const EventArguments&) { return {}; }
-HandlerResult pasteText(const EventArguments&) { return {}; }
-HandlerResult clearContents(const EventArguments&) { return {}; }
-HandlerResult clearTable(const EventArguments&) { return {}; }
-HandlerResult mergeSelection(const EventArguments&) { return {}; }
-HandlerResult splitSelection(const EventArguments&) { return {}; }
-HandlerResult insertRow(const EventArguments&) { return {}; }
-HandlerResult insertColumn(const EventArguments&) { return {}; }
-HandlerResult deleteSelectedRows(const EventArguments&) { return {}; }
-HandlerResult deleteSelectedColumns(const EventArguments&) { return {}; }
-HandlerResult popupCopy(const EventArguments&) { return {}; }
-HandlerResult popupCut(const EventArguments&) { return {}; }
-HandlerResult popupPaste(const EventArguments&) { return {}; }
-HandlerResult popupPasteText(const EventArguments&) { return {}; }
-HandlerResult popupClear(const EventArguments&) { return {}; }
+HandlerResult undo(const EventArguments&) {
+    undoChange();
+    return {};
+}
+
+HandlerResult redo(const EventArguments&) {
+    redoChange();
+    return {};
+}
+
+HandlerResult copyCells(const EventArguments&) {
+    copySelection();
+    return {};
+}
+
+HandlerResult cutCells(const EventArguments&) {
+    cutSelection();
+    return {};
+}
+
+HandlerResult pasteCells(const EventArguments&) {
+    pasteCopiedCells();
+    return {};
+}
+
+HandlerResult pasteText(const EventArguments&) {
+    pasteClipboardText();
+    return {};
+}
+
+HandlerResult clearContents(const EventArguments&) {
+    clearSelectedContents();
+    return {};
+}
+
+HandlerResult clearTable(const EventArguments&) {
+    clearWholeTable();
+    return {};
+}
+
+HandlerResult mergeSelection(const EventArguments&) {
+    mergeSelectedCells();
+    return {};
+}
+
+HandlerResult splitSelection(const EventArguments&) {
+    splitSelectedCell();
+    return {};
+}
+
+HandlerResult insertRow(const EventArguments&) {
+    insertRowAtSelection();
+    return {};
+}
+
+HandlerResult insertColumn(const EventArguments&) {
+    insertColumnAtSelection();
+    return {};
+}
+
+HandlerResult deleteSelectedRows(const EventArguments&) {
+    app::deleteSelectedRows();
+    return {};
+}
+
+HandlerResult deleteSelectedColumns(const EventArguments&) {
+    app::deleteSelectedColumns();
+    return {};
+}
+
+// The grid's pop-up menu offers the same commands.
+HandlerResult popupCopy(const EventArguments& arguments) { return copyCells(arguments); }
+HandlerResult popupCut(const EventArguments& arguments) { return cutCells(arguments); }
+HandlerResult popupPaste(const EventArguments& arguments) { return pasteCells(arguments); }
+HandlerResult popupPasteText(const EventArguments& arguments) { return pasteText(arguments); }
+HandlerResult popupClear(const EventArguments& arguments) { return clearContents(arguments); }
 
 }  // namespace app::routines

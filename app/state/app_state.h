@@ -7,7 +7,7 @@
 
 namespace app {
 
-// A whole-table cell block as getCellBlock returns it.
+// A cell block as getCellBlock returns it.
 using CellBlockBytes = std::vector<uint8_t>;
 
 // The application's document and run state; the table itself belongs to the provider.
@@ -18,7 +18,9 @@ struct AppState {
     int32_t modified = 0;
     int32_t databaseConnected = 0;
     int32_t newTableCounter = 0;  // never reset while the program runs
-    std::vector<CellBlockBytes> undoHistory;
+    // Undo states by the numbers the data source keeps them under, oldest first;
+    // undoPosition counts from 1 and names the state the table shows.
+    std::vector<int32_t> undoHistory;
     int32_t undoPosition = 0;
     CellBlockBytes copyBuffer;
     std::array<int32_t, 4> copyArea{};        // row, column, row count, column count

@@ -3,16 +3,22 @@
 #include <cstddef>
 
 #include "app/state/app_state.h"
+#include "app/units/data_source_ref.h"
 
 namespace app {
 
-// The undo history keeps at most this many whole-table snapshots.
-inline constexpr size_t kMaximumSnapshots = 50;
+// The undo history keeps at most this many states.
+inline constexpr size_t kMaximumUndoStates = 50;
 
-// Starts the history over with one snapshot, the table as it is now.
-void restartUndoHistory(AppState& state, CellBlockBytes snapshot);
-// Appends a snapshot behind all others, dropping the oldest when the history is full,
-// and makes it the current position. Undone snapshots stay in the list.
-void appendSnapshot(AppState& state, CellBlockBytes snapshot);
+// Starts the history over with one state: the table as it is now.
+void restartUndoHistory(AppState& state, const DataSourceRef& table);
+// Appends the table as it is now behind all other states, dropping the oldest when
+// the history is full, and makes it the current position. States that Undo stepped
+// back over stay in the list, so further Undo steps pass through them.
+void appendUndoState(AppState& state, const DataSourceRef& table);
+// Puts the table back as it was in the state before (after) the current position and
+// moves there; false, changing nothing, when there is none.
+bool stepBack(AppState& state, const DataSourceRef& table);
+bool stepForward(AppState& state, const DataSourceRef& table);
 
 }  // namespace app

@@ -115,7 +115,17 @@ bool DataSourceRef::putCellBlock(int32_t row, int32_t column, const std::vector<
                .low != 0;
 }
 
-std::vector<uint8_t> DataSourceRef::wholeTableBlock() const { return cellBlock(1, 1, rowCount(), columnCount()); }
+int32_t DataSourceRef::captureState() const {
+    return static_cast<int32_t>(call("captureState", {unit_.toValue()}).low);
+}
+
+bool DataSourceRef::restoreState(int32_t state) const {
+    return call("restoreState", {unit_.toValue(), rt::Value::integer(state)}).low != 0;
+}
+
+void DataSourceRef::releaseState(int32_t state) const {
+    call("releaseState", {unit_.toValue(), rt::Value::integer(state)});
+}
 
 bool DataSourceRef::saveToFile(std::string_view path) const {
     std::string terminated(path);

@@ -34,8 +34,10 @@ public:
     std::vector<uint8_t> cellBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
     // Pastes a block with its first cell at (row, column); the table grows when allowed.
     bool putCellBlock(int32_t row, int32_t column, const std::vector<uint8_t>& block, bool grow = true) const;
-    // The whole table as one block, as the undo history keeps it.
-    std::vector<uint8_t> wholeTableBlock() const;
+    // Undo states kept by the data source, by number (0: none could be kept).
+    int32_t captureState() const;
+    bool restoreState(int32_t state) const;
+    void releaseState(int32_t state) const;
     // Files are named by GBK texts.
     bool saveToFile(std::string_view path) const;
     bool loadFromFile(std::string_view path) const;

@@ -35,7 +35,13 @@ int32_t GridRef::selectionRow() const { return integerCommand("getSelectionRow")
 int32_t GridRef::selectionColumn() const { return integerCommand("getSelectionColumn"); }
 int32_t GridRef::selectionRowCount() const { return integerCommand("getSelectionRowCount"); }
 int32_t GridRef::selectionColumnCount() const { return integerCommand("getSelectionColumnCount"); }
+SelectedRange GridRef::selection() const {
+    return {selectionRow(), selectionColumn(), selectionRowCount(), selectionColumnCount()};
+}
+
 void GridRef::fitToWindowWidth() const { rt::callCommand(gridCommand("fitToWindowWidth"), {unit_.toValue()}); }
+
+void GridRef::commitEdit() const { rt::callCommand(gridCommand("commitEdit"), {unit_.toValue()}); }
 
 int32_t GridRef::zoom() const { return access().integer(rt::kFirstOwnProperty + kZoomProperty); }
 

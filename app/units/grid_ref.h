@@ -7,6 +7,16 @@
 
 namespace app {
 
+// The selection as the commands read it: first row and column from 1, and counts.
+struct SelectedRange {
+    int32_t row = 0;
+    int32_t column = 0;
+    int32_t rowCount = 0;
+    int32_t columnCount = 0;
+    int32_t lastRow() const { return row + rowCount - 1; }
+    int32_t lastColumn() const { return column + columnCount - 1; }
+};
+
 // The main grid's commands as the routines call them; rows and columns from 1.
 class GridRef {
 public:
@@ -16,7 +26,11 @@ public:
     int32_t selectionColumn() const;
     int32_t selectionRowCount() const;
     int32_t selectionColumnCount() const;
+    // The four values above, read afresh.
+    SelectedRange selection() const;
     void fitToWindowWidth() const;
+    // Ends an open in-place edit by committing what was typed.
+    void commitEdit() const;
     // The grid's own properties: zoom in percent (clamped by the grid to 20-1000) and
     // the colour of its grid lines.
     int32_t zoom() const;

@@ -34,12 +34,19 @@ void fitToWindowWidth(Value*, int argumentCount, const Value* arguments) {
     gridArgument(argumentCount, arguments).fitToWindowWidth();
 }
 
+// Beyond the selection getters: the application commits an open edit before a
+// command of its own works on the table, so what was typed is never lost under it.
+void commitEdit(Value*, int argumentCount, const Value* arguments) {
+    gridArgument(argumentCount, arguments).commitEdit();
+}
+
 constexpr std::array kCommands{
     NamedCommand{"getSelectionRow", getSelectionRow},
     NamedCommand{"getSelectionColumn", getSelectionColumn},
     NamedCommand{"getSelectionRowCount", getSelectionRowCount},
     NamedCommand{"getSelectionColumnCount", getSelectionColumnCount},
     NamedCommand{"fitToWindowWidth", fitToWindowWidth},
+    NamedCommand{"commitEdit", commitEdit},
 };
 
 }  // namespace

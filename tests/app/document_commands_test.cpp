@@ -372,8 +372,9 @@ TEST_F(DocumentCommandsTest, TypedChangesKeepTheNewestFiftySnapshotsAndEnableUnd
     EXPECT_EQ(state.modified, 1);
     ASSERT_EQ(state.undoHistory.size(), 50u);
     EXPECT_EQ(state.undoPosition, 50);
-    EXPECT_EQ(state.undoHistory.back(), mainDataSource().wholeTableBlock());
     EXPECT_FALSE(undo.logical(2));
+    ASSERT_TRUE(mainDataSource().restoreState(state.undoHistory.front()));
+    EXPECT_EQ(mainDataSource().cellText(1, 1), "6") << "the table before the first six changes is gone";
 }
 
 }  // namespace

@@ -1,0 +1,363 @@
+// The edit and table commands on the main window, driven through their routines with
+// the grid's selection set as a person would set it, and the undo history they build.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/jobs.h"
+#include "app/routines/routine.h"
+#include "app/state/app_state.h"
+#include "app/state/command_line.h"
+#include "app/units/data_source_ref.h"
+#include "app/units/main_menu_items.h"
+#include "app/window_ids.h"
+#include "grid/view/grid_widget.h"
+#include "runtime/platform/gbk_codec.h"
+#include "runtime/platform/settings_location.h"
+#include "runtime/value/program_location.h"
+#include "runtime/value/unit_registry.h"
+#include "runtime/window/unit_access.h"
+#include "runtime/window/window_runtime.h"
+#include "tests/app/modal_responder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace app;
+
+const char16_t* const kYes = u"是(&Y)";
+const char16_t* const kNo = u"否(&N)";
+const char16_t* const kOk = u"确定";
+
+class EditCommandsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { initialiseRuntime(); }
+    void SetUp() override {
+        std::error_code ignored;
+        fs::remove(rt::settingsFilePath(rt::programDirectory()), ignored);
+        createAppState();
+        const char* argv[] = {"biaoge"};
+        setCommandLineArguments(1, argv);
+        ASSERT_TRUE(rt::WindowRuntime::instance().loadWindow(window_id::MainWindow));
+    }
+    void TearDown() override {
+        rt::WindowRuntime::instance().destroyWindow(window_id::MainWindow);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static grid::GridWidget& grid() {
+        return rt::unitObjectAs<grid::GridWidget>({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid});
+    }
+    // Rows and columns from 1, as the commands count them.
+    static void select(int32_t row, int32_t column, int32_t rows = 1, int32_t columns = 1) {
+        grid().selectCell(row - 1, column - 1);
+        if (rows > 1 || columns > 1) grid().extendSelection(row + rows - 2, column + columns - 2);
+    }
+    // Through the grid's editor, so the grid raises its event as it does for a person.
+    static void type(int32_t row, int32_t column, const QString& text) {
+        select(row, column);
+        ASSERT_TRUE(grid().startEdit(text));
+        grid().commitEdit();
+    }
+    static std::string text(int32_t row, int32_t column) { return mainDataSource().cellText(row, column); }
+    static bool isEnabled(uint32_t item) { return !rt::UnitAccess(window_id::MainWindow, item).logical(2); }
+    static size_t states() { return appState().undoHistory.size(); }
+};
+
+QString qt(std::string_view gbk) { return rt::fromGbk(gbk); }
+
+TEST_F(EditCommandsTest, PasteTilesTheCopiedBlockOncePerSelectedCell) {
+    mainDataSource().setCellText(2, 2, "甲");
+    select(2, 2);
+    routines::copyCells({});
+    select(5, 3, 3, 4);
+    routines::pasteCells({});
+    for (int32_t row = 5; row <= 7; ++row) {
+        for (int32_t column = 3; column <= 6; ++column) EXPECT_EQ(qt(text(row, column)), QStringLiteral("甲"));
+    }
+    EXPECT_EQ(text(8, 3), "");
+    EXPECT_EQ(text(5, 7), "");
+
+    // A 2 x 2 block on a 3 x 1 selection lands three times, two rows apart, and the
+    // table grows where the last one does not fit.
+    const int32_t rows = mainDataSource().rowCount();
+    mainDataSource().setCellText(1, 1, "a");
+    mainDataSource().setCellText(2, 2, "d");
+    select(1, 1, 2, 2);
+    routines::copyCells({});
+    select(rows - 2, 8, 3, 1);
+    routines::pasteCells({});
+    EXPECT_EQ(mainDataSource().rowCount(), rows + 3);
+    EXPECT_EQ(mainDataSource().columnCount(), 9);
+    for (int32_t row : {rows - 2, rows, rows + 2}) {
+        EXPECT_EQ(text(row, 8), "a") << row;
+        EXPECT_EQ(text(row + 1, 9), "d") << row;
+    }
+}
+
+TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard) {
+    mainDataSource().setCellText(1, 1, "名称");
+    mainDataSource().setCellText(1, 2, "a\tb");
+    mainDataSource().setCellText(2, 1, "say \"hi\"");
+    mainDataSource().setCellText(2, 2, "two\r\nlines");
+    select(1, 1, 2, 2);
+    routines::copyCells({});
+    EXPECT_EQ(appState().copyArea, (std::array<int32_t, 4>{1, 1, 2, 2}));
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("名称\t\"a\tb\"\nsay \"hi\"\t\"two\nlines\"\n"));
+
+    // The buffer outlives the document: a new table can take what the old one gave.
+    routines::newTableFromMenu({});
+    ModalResponder responder;
+    select(3, 3);
+    routines::pasteCells({});
+    EXPECT_EQ(qt(text(3, 3)), QStringLiteral("名称"));
+    EXPECT_EQ(text(4, 4), "two\r\nlines");
+}
+
+TEST_F(EditCommandsTest, CopyWithNothingUnderTheSelectionSaysSoAndKeepsTheBuffer) {
+    mainDataSource().setCellText(1, 1, "kept in buffer");
+    select(1, 1);
+    routines::copyCells({});
+    mainDataSource().deleteColumns(1, 8);
+    ModalResponder responder;
+    responder.pressButton(kOk);
+    routines::cutCells({});
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("请选择要复制的单元格"));
+    EXPECT_EQ(responder.seen()[0].caption, QStringLiteral("提示："));
+    EXPECT_FALSE(appState().copyBuffer.empty()) << "the buffer keeps what it had";
+    mainDataSource().insertColumns(1, 2);
+    select(1, 2);
+    routines::pasteCells({});
+    EXPECT_EQ(text(1, 2), "kept in buffer");
+}
+
+TEST_F(EditCommandsTest, PasteTextPutsTheWholeClipboardTextIntoEverySelectedCell) {
+    QApplication::clipboard()->setText(QStringLiteral("左\t右\n下"));
+    select(2, 2, 2, 2);
+    routines::pasteText({});
+    for (auto [row, column] : {std::pair{2, 2}, {2, 3}, {3, 2}, {3, 3}}) {
+        EXPECT_EQ(qt(text(row, column)), QStringLiteral("左\t右\r\n下"));
+    }
+    EXPECT_EQ(text(4, 2), "");
+
+    size_t before = states();
+    QApplication::clipboard()->setText(QString());
+    routines::pasteText({});
+    EXPECT_EQ(states(), before) << "an empty clipboard changes nothing";
+}
+
+// Whatever changes the table marks the document and becomes one undo state, so a
+// person is asked before closing and can take the change back.
+TEST_F(EditCommandsTest, EveryCommandThatChangesTheTableRecordsOneUndoState) {
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"cut", [] { routines::cutCells({}); }},
+        {"paste", [] {
+             routines::copyCells({});
+             select(10, 1);
+             routines::pasteCells({});
+         }},
+        {"paste text", [] {
+             QApplication::clipboard()->setText(QStringLiteral("x"));
+             routines::pasteText({});
+         }},
+        {"clear contents", [] { routines::clearContents({}); }},
+        {"merge", [] { routines::mergeSelection({}); }},
+        {"split", [] { routines::splitSelection({}); }},
+        {"insert row", [] { routines::insertRow({}); }},
+        {"insert column", [] { routines::insertColumn({}); }},
+        {"append row", [] { jobs::appendRow({}); }},
+        {"delete rows", [] { routines::deleteSelectedRows({}); }},
+        {"delete columns", [] { routines::deleteSelectedColumns({}); }},
+        {"equal heights", [] { jobs::equalRowHeights({}); }},
+        {"equal widths", [] { jobs::equalColumnWidths({}); }},
+        {"pop-up clear", [] { routines::popupClear({}); }},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        mainDataSource().setCellText(1, 1, "x");
+        select(1, 1, 2, 2);
+        ASSERT_EQ(appState().modified, 0) << c.name;
+        c.run();
+        EXPECT_EQ(appState().modified, 1) << c.name;
+        EXPECT_EQ(states(), 2u) << c.name;
+        EXPECT_TRUE(isEnabled(main_menu_item::Undo)) << c.name;
+    }
+
+    TearDown();
+    SetUp();
+    select(1, 1);
+    routines::copyCells({});
+    routines::pasteCells({});
+    EXPECT_EQ(states(), 2u);
+    ModalResponder responder;
+    routines::deleteSelectedColumns({});
+    routines::insertRow({});
+    EXPECT_EQ(states(), 4u);
+    EXPECT_TRUE(responder.seen().empty());
+}
+
+TEST_F(EditCommandsTest, ClearTableAsksAndOnlyYesEmptiesEveryCell) {
+    mainDataSource().setCellText(30, 8, "last");
+    mainDataSource().setRowHeight(2, 1, 99);
+    {
+        ModalResponder responder;
+        responder.pressButton(kNo);
+        routines::clearTable({});
+        ASSERT_EQ(responder.seen().size(), 1u);
+        EXPECT_EQ(responder.seen()[0].text, QStringLiteral("确定清空表格吗？"));
+        EXPECT_EQ(responder.seen()[0].caption, QStringLiteral("询问："));
+    }
+    EXPECT_EQ(text(30, 8), "last");
+    {
+        ModalResponder responder;  // nothing scripted: the box is left with Escape
+        routines::clearTable({});
+        EXPECT_EQ(responder.unscripted(), 1);
+    }
+    EXPECT_EQ(text(30, 8), "last");
+    EXPECT_EQ(states(), 1u);
+    {
+        ModalResponder responder;
+        responder.pressButton(kYes);
+        routines::clearTable({});
+    }
+    EXPECT_EQ(text(30, 8), "");
+    EXPECT_EQ(mainDataSource().rowHeight(2), 99) << "sizes stay";
+    EXPECT_EQ(mainDataSource().rowCount(), 30);
+    EXPECT_EQ(states(), 2u);
+}
+
+TEST_F(EditCommandsTest, EqualisingGivesTheTruncatedAverage) {
+    mainDataSource().setRowHeight(1, 1, 60);
+    mainDataSource().setRowHeight(2, 1, 61);
+    mainDataSource().setRowHeight(3, 1, 65);
+    select(1, 1, 3, 2);
+    jobs::equalRowHeights({});
+    for (int32_t row = 1; row <= 3; ++row) EXPECT_EQ(mainDataSource().rowHeight(row), 62);
+    EXPECT_EQ(mainDataSource().rowHeight(4), 65);
+    mainDataSource().setColumnWidth(1, 1, 2'000'000'000);
+    mainDataSource().setColumnWidth(2, 1, 2'000'000'000);
+    jobs::equalColumnWidths({});
+    EXPECT_EQ(mainDataSource().columnWidth(1), 2'000'000'000) << "no overflow in the sum";
+}
+
+TEST_F(EditCommandsTest, FiftyOneTypedCellsKeepFiftyStatesAndUndoStepsBackFortyNineTimes) {
+    for (int32_t cell = 1; cell <= 51; ++cell) type(cell % 30 + 1, cell / 30 + 1, QString::number(cell));
+    EXPECT_EQ(states(), 50u);
+    EXPECT_EQ(appState().undoPosition, 50);
+    for (int step = 1; step <= 49; ++step) {
+        ASSERT_TRUE(isEnabled(main_menu_item::Undo)) << step;
+        routines::undo({});
+    }
+    EXPECT_FALSE(isEnabled(main_menu_item::Undo));
+    EXPECT_TRUE(isEnabled(main_menu_item::Redo));
+    EXPECT_EQ(text(2, 1), "1") << "the oldest state kept holds the first two typed cells";
+    EXPECT_EQ(text(3, 1), "2");
+    EXPECT_EQ(text(4, 1), "");
+    routines::undo({});
+    EXPECT_EQ(appState().undoPosition, 1);
+    EXPECT_EQ(text(3, 1), "2");
+}
+
+TEST_F(EditCommandsTest, ANewChangeAfterUndoKeepsTheUndoneStatesToStepThrough) {
+    type(1, 1, QStringLiteral("one"));
+    type(1, 1, QStringLiteral("two"));
+    routines::undo({});
+    EXPECT_EQ(text(1, 1), "one");
+    type(2, 2, QStringLiteral("new"));
+    EXPECT_EQ(states(), 4u);
+    EXPECT_TRUE(isEnabled(main_menu_item::Redo)) << "a new change does not disable Redo";
+
+    routines::undo({});
+    EXPECT_EQ(text(1, 1), "two") << "the state the first Undo left";
+    EXPECT_EQ(text(2, 2), "");
+    routines::undo({});
+    EXPECT_EQ(text(1, 1), "one");
+    routines::redo({});
+    routines::redo({});
+    EXPECT_EQ(text(2, 2), "new");
+    EXPECT_FALSE(isEnabled(main_menu_item::Redo));
+    routines::redo({});
+    EXPECT_EQ(appState().undoPosition, 4);
+}
+
+// Undo puts the table back as it was, rows and sizes included, not just the cells
+// that a snapshot happened to cover.
+TEST_F(EditCommandsTest, UndoAndRedoBringBackStructureAndSizes) {
+    type(2, 1, QStringLiteral("second"));
+    select(2, 1);
+    routines::insertRow({});
+    EXPECT_EQ(text(3, 1), "second");
+    select(1, 2);
+    routines::deleteSelectedColumns({});
+    const int32_t insertedHeight = mainDataSource().rowHeight(2);
+    mainDataSource().setRowHeight(1, 1, 150);
+    select(1, 1, 2, 1);
+    jobs::equalRowHeights({});
+    EXPECT_EQ(mainDataSource().rowHeight(2), (150 + insertedHeight) / 2);
+
+    routines::undo({});
+    EXPECT_EQ(mainDataSource().rowHeight(1), 65);
+    EXPECT_EQ(mainDataSource().rowHeight(2), insertedHeight);
+    routines::undo({});
+    EXPECT_EQ(mainDataSource().columnCount(), 8);
+    EXPECT_EQ(mainDataSource().rowCount(), 31);
+    routines::undo({});
+    EXPECT_EQ(mainDataSource().rowCount(), 30);
+    EXPECT_EQ(text(2, 1), "second");
+    EXPECT_EQ(text(3, 1), "") << "no duplicated row is left behind";
+
+    routines::redo({});
+    routines::redo({});
+    EXPECT_EQ(mainDataSource().rowCount(), 31);
+    EXPECT_EQ(mainDataSource().columnCount(), 7);
+    EXPECT_EQ(text(3, 1), "second");
+}
+
+TEST_F(EditCommandsTest, UndoCommitsAnOpenEditFirstAndMarksTheDocument) {
+    type(1, 1, QStringLiteral("saved"));
+    appState().modified = 0;
+    select(1, 2);
+    ASSERT_TRUE(grid().startEdit(QStringLiteral("typing")));
+    routines::undo({});
+    EXPECT_EQ(text(1, 2), "") << "Undo took back the edit that was open";
+    EXPECT_EQ(text(1, 1), "saved");
+    EXPECT_EQ(appState().modified, 1) << "what is shown is no longer what was saved";
+    routines::redo({});
+    EXPECT_EQ(text(1, 2), "typing");
+}
+
+TEST_F(EditCommandsTest, DeletingNeedsASelectionAndInsertingOneRowMovesTheRest) {
+    type(5, 1, QStringLiteral("five"));
+    select(5, 1);
+    routines::insertRow({});
+    EXPECT_EQ(text(6, 1), "five");
+    routines::insertColumn({});
+    EXPECT_EQ(text(6, 2), "five");
+    select(3, 1, 3, 1);
+    routines::deleteSelectedRows({});
+    EXPECT_EQ(text(3, 2), "five");
+    EXPECT_EQ(mainDataSource().rowCount(), 28);
+
+    mainDataSource().deleteRows(1, 28);
+    size_t before = states();
+    routines::deleteSelectedRows({});
+    EXPECT_EQ(states(), before) << "no rows to delete, nothing recorded";
+    mainDataSource().deleteColumns(1, 9);
+    routines::deleteSelectedColumns({});
+    EXPECT_EQ(states(), before);
+}
+
+}  // namespace
