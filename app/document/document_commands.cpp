@@ -6,6 +6,7 @@
 
 #include "app/document/document_paths.h"
 #include "app/document/document_title.h"
+#include "app/edit/table_change.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
@@ -51,6 +52,7 @@ bool openTableFile(std::string_view path) {
         return false;
     }
     table.saveToFile(backupPathFor(path));
+    recordLoadedTable();
     AppState& state = appState();
     state.currentFilePath = std::string(path);
     state.documentName = splitPath(path).fileName;
@@ -89,6 +91,7 @@ void openTemplate() {
     std::optional<std::string> chosen = chooseFile("打开模板", FileDialogType::Open, kTemplateFilter);
     if (!chosen) return;
     if (mainDataSource().loadFromFile(*chosen)) {
+        recordLoadedTable();
         focusTable();
     } else {
         reportOpenFailure(*chosen);
@@ -107,7 +110,10 @@ void restoreBackup() {
         rt::showMessageBox("找不到备份文件！", Ok | ExclamationIcon, "错误：");
         return;
     }
-    if (mainDataSource().loadFromFile(backup)) focusTable();
+    if (mainDataSource().loadFromFile(backup)) {
+        recordLoadedTable();
+        focusTable();
+    }
 }
 
 void focusTable() { rt::UnitAccess(window_id::MainWindow, main_unit::Grid).takeFocus(); }

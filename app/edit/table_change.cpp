@@ -8,9 +8,12 @@
 namespace app {
 
 void recordTableChange() {
-    AppState& state = appState();
-    state.modified = 1;
-    appendUndoState(state, mainDataSource());
+    appState().modified = 1;
+    recordLoadedTable();
+}
+
+void recordLoadedTable() {
+    appendUndoState(appState(), mainDataSource());
     setMenuItemEnabled(main_menu_item::Undo, true);
 }
 

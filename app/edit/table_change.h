@@ -6,5 +6,9 @@ namespace app {
 // and the table as it is now becomes the newest undo state, so nothing a person did
 // is closed away without a question or lost to Undo.
 void recordTableChange();
+// After a table was loaded over the current one (Open, Open template, Restore
+// backup): it becomes the newest undo state without marking the document, so Undo
+// steps back to what was there before and Redo comes back to the loaded table.
+void recordLoadedTable();
 
 }  // namespace app

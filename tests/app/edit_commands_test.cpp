@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/document/document_commands.h"
 #include "app/jobs.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
@@ -20,11 +21,13 @@
 #include "grid/view/grid_widget.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/platform/settings_location.h"
+#include "runtime/value/file_name.h"
 #include "runtime/value/program_location.h"
 #include "runtime/value/unit_registry.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/window_runtime.h"
 #include "tests/app/modal_responder.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -358,6 +361,42 @@ TEST_F(EditCommandsTest, DeletingNeedsASelectionAndInsertingOneRowMovesTheRest) 
     mainDataSource().deleteColumns(1, 9);
     routines::deleteSelectedColumns({});
     EXPECT_EQ(states(), before);
+}
+
+TEST_F(EditCommandsTest, DraggedSizesAreChangesOfTheTable) {
+    auto& runtime = rt::WindowRuntime::instance();
+    mainDataSource().setRowHeight(3, 1, 200);
+    runtime.deliverEvent(window_id::MainWindow, main_unit::Grid, 3, {3});
+    EXPECT_EQ(appState().modified, 1);
+    mainDataSource().setColumnWidth(2, 1, 700);
+    runtime.deliverEvent(window_id::MainWindow, main_unit::Grid, 4, {2});
+    EXPECT_EQ(states(), 3u);
+    routines::undo({});
+    routines::undo({});
+    EXPECT_EQ(mainDataSource().rowHeight(3), 65);
+    EXPECT_EQ(mainDataSource().columnWidth(2), 250);
+}
+
+// The loaded table becomes an undo state of its own: Undo goes back to what was
+// there before it, and Redo returns to the loaded table, which is not marked.
+TEST_F(EditCommandsTest, UndoStepsBackOverAnOpenedTableAndRedoReturnsToIt) {
+    TempDir folder;
+    std::string path = rt::textFromPath(folder.path() / "opened.bge");
+    mainDataSource().setCellText(1, 1, "in the file");
+    ASSERT_TRUE(mainDataSource().saveToFile(path));
+    mainDataSource().setCellText(1, 1, "");
+    type(2, 2, QStringLiteral("typed before"));
+    appState().modified = 0;
+
+    ASSERT_TRUE(openTableFile(path));
+    EXPECT_EQ(appState().modified, 0);
+    EXPECT_TRUE(isEnabled(main_menu_item::Undo));
+    routines::undo({});
+    EXPECT_EQ(text(2, 2), "typed before");
+    EXPECT_EQ(text(1, 1), "");
+    routines::redo({});
+    EXPECT_EQ(text(1, 1), "in the file");
+    EXPECT_EQ(text(2, 2), "");
 }
 
 }  // namespace
