@@ -160,29 +160,36 @@ void deleteSelectedColumns() {
     if (range.column > 0 && mainDataSource().deleteColumns(range.column, range.columnCount)) recordTableChange();
 }
 
-// The sum is taken in 64 bits: heights near the 32-bit limit must not wrap into a
-// negative average. Nothing selected leaves the sizes alone instead of dividing by 0.
-void equaliseRowHeights() {
+namespace {
+
+// Rows or columns alike. The sum is taken in 64 bits: sizes near the 32-bit limit
+// must not wrap into a negative average. Nothing selected leaves the sizes alone
+// instead of dividing by 0.
+void equalise(bool rows) {
     commitOpenEdit();
     SelectedRange range = mainGrid().selection();
-    if (range.row <= 0 || range.rowCount <= 0) return;
+    const int32_t first = rows ? range.row : range.column;
+    const int32_t count = rows ? range.rowCount : range.columnCount;
+    if (first <= 0 || count <= 0) return;
     DataSourceRef table = mainDataSource();
     int64_t sum = 0;
-    for (int32_t row = range.row; row <= range.lastRow(); ++row) sum += table.rowHeight(row);
-    table.setRowHeight(range.row, range.rowCount, static_cast<int32_t>(sum / range.rowCount));
+    for (int32_t index = first; index < first + count; ++index) {
+        sum += rows ? table.rowHeight(index) : table.columnWidth(index);
+    }
+    const auto average = static_cast<int32_t>(sum / count);
+    if (rows) {
+        table.setRowHeight(first, count, average);
+    } else {
+        table.setColumnWidth(first, count, average);
+    }
     recordTableChange();
 }
 
-void equaliseColumnWidths() {
-    commitOpenEdit();
-    SelectedRange range = mainGrid().selection();
-    if (range.column <= 0 || range.columnCount <= 0) return;
-    DataSourceRef table = mainDataSource();
-    int64_t sum = 0;
-    for (int32_t column = range.column; column <= range.lastColumn(); ++column) sum += table.columnWidth(column);
-    table.setColumnWidth(range.column, range.columnCount, static_cast<int32_t>(sum / range.columnCount));
-    recordTableChange();
-}
+}  // namespace
+
+void equaliseRowHeights() { equalise(true); }
+
+void equaliseColumnWidths() { equalise(false); }
 
 // The table after Undo or Redo differs from the one last saved, so the document is
 // modified: closing must ask rather than drop what the person now sees.
