@@ -49,10 +49,12 @@ bool GridWidget::startEdit(std::optional<QString> initialText) {
     editor->setPlainText(initialText ? *initialText : editedText(cell->text()));
     connect(editor, &CellEditor::reported, this, &GridWidget::editorReported);
     // Enter and Escape hand the focus back to the grid; an editor that closes because
-    // the focus went elsewhere leaves it there.
+    // the focus went elsewhere leaves it there. The window's focus widget, not
+    // hasFocus(), tells which: keys reach it also while the window is not the active
+    // one (on a desktop without a window manager it never is).
     connect(editor, &CellEditor::closed, this, [this, editor] {
         if (editor_ == editor) editor_ = nullptr;
-        if (editor->hasFocus()) setFocus(Qt::OtherFocusReason);
+        if (window()->focusWidget() == editor) setFocus(Qt::OtherFocusReason);
     });
     connect(editor, &QPlainTextEdit::textChanged, this, &GridWidget::placeEditor);
     editor_ = editor;

@@ -4,8 +4,10 @@
 
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
+#include <functional>
 
 #include "grid/view/cell_editor.h"
 #include "tests/grid/view/grid_fixture.h"
@@ -88,6 +90,41 @@ TEST(GridEditingTest, LosingTheFocusCommits) {
     QFocusEvent focusOut(QEvent::FocusOut, Qt::MouseFocusReason);
     QApplication::sendEvent(table.grid.editor(), &focusOut);
     EXPECT_EQ(table.text(0, 0), "7");
+}
+
+// Keys go to the window's focus widget also while the window is not the active one,
+// so the grid must be that widget again once the editor is gone; unless the focus
+// went to another widget, which keeps it.
+TEST(GridEditingTest, TheGridHasTheKeysAgainOnceTheEditorCloses) {
+    struct Case {
+        const char* what;
+        bool active;
+        std::function<void(GridFixture&, QWidget& elsewhere)> close;
+        bool gridHasTheKeys;
+    };
+    const Case cases[] = {
+        {"Enter", true, [](GridFixture& t, QWidget&) { QTest::keyClick(t.grid.editor(), Qt::Key_Return); }, true},
+        {"Escape", true, [](GridFixture& t, QWidget&) { QTest::keyClick(t.grid.editor(), Qt::Key_Escape); }, true},
+        {"Enter in an inactive window", false,
+         [](GridFixture& t, QWidget&) { QTest::keyClick(t.grid.editor(), Qt::Key_Return); }, true},
+        {"Escape in an inactive window", false,
+         [](GridFixture& t, QWidget&) { QTest::keyClick(t.grid.editor(), Qt::Key_Escape); }, true},
+        {"focus to another widget", true, [](GridFixture&, QWidget& elsewhere) { elsewhere.setFocus(); }, false},
+    };
+    for (const Case& c : cases) {
+        GridFixture table(5, 5);
+        QLineEdit elsewhere(&table.grid);
+        elsewhere.show();
+        table.grid.activateWindow();
+        QApplication::setActiveWindow(c.active ? &table.grid : nullptr);
+        table.grid.setFocus();
+        QTest::keyClick(&table.grid, '7');
+        ASSERT_NE(table.grid.editor(), nullptr) << c.what;
+        ASSERT_EQ(table.grid.window()->focusWidget(), table.grid.editor()) << c.what;
+        c.close(table, elsewhere);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(table.grid.window()->focusWidget() == &table.grid, c.gridHasTheKeys) << c.what;
+    }
 }
 
 TEST(GridEditingTest, ScrollingAndTableChangesCommitFirst) {
