@@ -15,7 +15,6 @@
 #include "app/document/title_texts.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
-#include "app/state/command_line.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/main_menu_items.h"
 #include "app/window_ids.h"
@@ -28,6 +27,7 @@
 #include "runtime/window/unit_access.h"
 #include "runtime/window/unit_properties.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/main_window_start.h"
 #include "tests/app/modal_responder.h"
 #include "tests/app/user_directories.h"
 #include "tests/support/temp_dir.h"
@@ -66,20 +66,11 @@ protected:
     static fs::path settingsPath() { return rt::settingsFilePath(rt::programDirectory()); }
     static fs::path iconPath() { return fs::path(rt::programDirectory()) / "rxqo.iso"; }
 
-    // A fresh process as far as the application can tell: new state, the given
-    // command line, the main window loaded (which runs the start-up sequence).
-    void startWith(std::vector<std::string> arguments) {
+    void startWith(const std::vector<std::string>& arguments) {
         close();
-        createAppState();
-        std::vector<const char*> argv{"biaoge"};
-        for (const std::string& argument : arguments) argv.push_back(argument.c_str());
-        setCommandLineArguments(static_cast<int>(argv.size()), argv.data());
-        ASSERT_TRUE(rt::WindowRuntime::instance().loadWindow(window_id::MainWindow));
+        ASSERT_TRUE(startMainWindow(arguments));
     }
-    void close() {
-        rt::WindowRuntime::instance().destroyWindow(window_id::MainWindow);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void close() { closeMainWindow(); }
     bool isOpen() const { return rt::WindowRuntime::instance().loadedWindow(window_id::MainWindow) != nullptr; }
 
     static std::string caption() { return rt::UnitAccess(window_id::MainWindow, 0).text(kCaption); }

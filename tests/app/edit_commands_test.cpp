@@ -14,7 +14,6 @@
 #include "app/jobs.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
-#include "app/state/command_line.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/main_menu_items.h"
 #include "app/window_ids.h"
@@ -26,6 +25,7 @@
 #include "runtime/value/unit_registry.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/main_window_start.h"
 #include "tests/app/modal_responder.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,15 +44,9 @@ protected:
     void SetUp() override {
         std::error_code ignored;
         fs::remove(rt::settingsFilePath(rt::programDirectory()), ignored);
-        createAppState();
-        const char* argv[] = {"biaoge"};
-        setCommandLineArguments(1, argv);
-        ASSERT_TRUE(rt::WindowRuntime::instance().loadWindow(window_id::MainWindow));
+        ASSERT_TRUE(startMainWindow());
     }
-    void TearDown() override {
-        rt::WindowRuntime::instance().destroyWindow(window_id::MainWindow);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void TearDown() override { closeMainWindow(); }
 
     static grid::GridWidget& grid() {
         return rt::unitObjectAs<grid::GridWidget>({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid});

@@ -15,7 +15,6 @@
 #include "app/document/document_commands.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
-#include "app/state/command_line.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
 #include "app/window_ids.h"
@@ -26,6 +25,7 @@
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/message_box.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/main_window_start.h"
 #include "tests/app/modal_responder.h"
 #include "tests/app/user_directories.h"
 #include "tests/support/temp_dir.h"
@@ -44,17 +44,11 @@ protected:
         fs::remove_all(isolatedUserDirectories() / "data", ignored);
         fs::remove(settingsPath(), ignored);
         fs::remove(iconPath(), ignored);
-        createAppState();
-        const char* argv[] = {"biaoge"};
-        setCommandLineArguments(1, argv);
-        ASSERT_TRUE(runtime.loadWindow(window_id::MainWindow));
+        ASSERT_TRUE(startMainWindow());
         settle();
     }
     void TearDown() override {
-        for (uint32_t id : {window_id::AboutDialog, window_id::HelpDialog, window_id::MainWindow}) {
-            runtime.destroyWindow(id);
-        }
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeMainWindow({window_id::AboutDialog, window_id::HelpDialog});
         std::error_code ignored;
         fs::remove(settingsPath(), ignored);
         fs::remove(iconPath(), ignored);

@@ -20,7 +20,6 @@
 #include "app/application.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
-#include "app/state/command_line.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/grid_ref.h"
 #include "app/window_ids.h"
@@ -34,6 +33,7 @@
 #include "runtime/window/unit.h"
 #include "runtime/window/units/color_button.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/main_window_start.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -59,19 +59,12 @@ protected:
         // settings file of this test's own.
         std::error_code ignored;
         fs::remove(rt::settingsFilePath(rt::programDirectory()), ignored);
-        createAppState();
-        const char* argv[] = {"biaoge"};
-        setCommandLineArguments(1, argv);
-        ASSERT_TRUE(runtime.loadWindow(window_id::MainWindow));
+        ASSERT_TRUE(startMainWindow());
         appState().settingsPath = rt::textFromPath(settingsPath());
     }
     void TearDown() override {
-        for (uint32_t dialog : {window_id::InsertRowColDialog, window_id::TablePropertiesDialog,
-                                window_id::ZoomDialog, window_id::PasteWithSymbolsDialog}) {
-            runtime.destroyWindow(dialog);
-        }
-        runtime.destroyWindow(window_id::MainWindow);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        closeMainWindow({window_id::InsertRowColDialog, window_id::TablePropertiesDialog, window_id::ZoomDialog,
+                         window_id::PasteWithSymbolsDialog});
     }
 
     // A fresh start inside one test, for each row of a table of cases.
