@@ -80,7 +80,7 @@ rt::Value DataSrcUnit::readOwnProperty(int32_t index, int32_t) {
 
 void DataSrcUnit::writeOwnProperty(int32_t index, int32_t, const rt::Value& value) {
     switch (index) {
-        case 0: dataSource_.setProviderName(rt::textOfValue(value)); break;
+        case 0: dataSource_.setProviderName(rt::textArgumentOf(value)); break;
         case 1: dataSource_.setReadOnly(rt::logicalOfValue(value)); break;
         case 2: allowAdd_ = rt::logicalOfValue(value); break;
         case 3: allowDelete_ = rt::logicalOfValue(value); break;

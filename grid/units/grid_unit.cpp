@@ -26,7 +26,7 @@ rt::Value valueOf(const GridPropertyValue& property) {
 }
 
 GridPropertyValue propertyOf(const rt::Value& value) {
-    if (value.type == rt::tagOf(rt::ValueType::Text)) return rt::textOfValue(value);
+    if (value.type == rt::tagOf(rt::ValueType::Text)) return rt::textArgumentOf(value);
     if (value.type == rt::tagOf(rt::ValueType::Logical)) return rt::logicalOfValue(value);
     return rt::integerOfValue(value);
 }

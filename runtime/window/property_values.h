@@ -15,7 +15,10 @@ namespace rt {
 // property are new blocks the reader owns.
 inline Value textValue(std::string_view gbk) { return Value::fromPointer(makeText(gbk), tagOf(ValueType::Text)); }
 inline Value textValue(const QString& text) { return textValue(toGbk(text)); }
-inline std::string textOfValue(const Value& value) { return std::string(Arguments(1, &value).text(0)); }
+// The text of a text value; other kinds read as empty (rt::textOfValue converts them,
+// and the two must keep different names: one name for both let the linker pick
+// either for every caller).
+inline std::string textArgumentOf(const Value& value) { return std::string(Arguments(1, &value).text(0)); }
 inline QString qtTextOfValue(const Value& value) { return fromGbk(Arguments(1, &value).text(0)); }
 inline int32_t integerOfValue(const Value& value) { return Arguments(1, &value).integer(0); }
 inline bool logicalOfValue(const Value& value) { return Arguments(1, &value).logical(0); }

@@ -281,7 +281,7 @@ void WindowRuntime::writeProperty(uint32_t windowId, uint32_t unitId, int32_t in
         MenuItemData before = record->menu;
         MenuItemData& item = record->menu;
         switch (index) {
-            case menu_property::Caption: item.caption = textOfValue(value); break;
+            case menu_property::Caption: item.caption = textArgumentOf(value); break;
             case menu_property::Checked: setFlag(item.stateFlags, menu_state::Checked, logicalOfValue(value)); break;
             case menu_property::Disabled: setFlag(item.stateFlags, menu_state::Disabled, logicalOfValue(value)); break;
             case menu_property::Visible: setFlag(item.stateFlags, menu_state::Hidden, !logicalOfValue(value)); break;
@@ -314,7 +314,7 @@ void WindowRuntime::writeCommonProperty(uint32_t windowId, uint32_t unitId, int3
         case common_property::Top: record->top = number; break;
         case common_property::Width: record->width = number; break;
         case common_property::Height: record->height = number; break;
-        case common_property::Tag: record->tag = textOfValue(value); return;
+        case common_property::Tag: record->tag = textArgumentOf(value); return;
         case common_property::Visible: setFlag(record->stateFlags, unit_state::Visible, logicalOfValue(value)); break;
         case common_property::Disabled: setFlag(record->stateFlags, unit_state::Disabled, logicalOfValue(value)); break;
         case common_property::MousePointer: {

@@ -111,7 +111,7 @@ private:
         if (value.type == arrayTagOf(ValueType::Text) && value.pointer()) {
             auto** elements = reinterpret_cast<char**>(arrayElements(value.pointer()));
             for (size_t i = 0; i < arrayElementCount(value.pointer()); ++i) combo_->addItem(fromGbk(textOf(elements[i])));
-        } else if (!textOfValue(value).empty()) {
+        } else if (!textArgumentOf(value).empty()) {
             combo_->addItems(qtTextOfValue(value).split(QLatin1Char('\n')));
         }
         combo_->setCurrentIndex(-1);

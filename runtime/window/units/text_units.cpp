@@ -114,7 +114,7 @@ public:
     }
     void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
         if (index == hyperlink_property::Text) setText(qtTextOfValue(value));
-        if (index == hyperlink_property::Target) target_ = textOfValue(value);
+        if (index == hyperlink_property::Target) target_ = textArgumentOf(value);
     }
 
 private:
