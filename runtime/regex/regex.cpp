@@ -1,0 +1,136 @@
+#include "runtime/regex/regex.h"
+
+#include <boost/regex.hpp>
+#include <exception>
+#include <iterator>
+#include <locale>
+#include <utility>
+
+namespace rt {
+
+struct Regex::Engine {
+    boost::regex pattern;
+};
+
+namespace {
+
+struct ByteRange {
+    const char* begin;
+    const char* end;
+};
+
+// The bytes [start - 1, start - 1 + length) of the text, or nothing when they do not
+// lie inside it.
+std::optional<ByteRange> byteRange(std::string_view text, int32_t start, std::optional<int32_t> length) {
+    if (start < 1 || static_cast<size_t>(start) > text.size()) return std::nullopt;
+    const size_t first = static_cast<size_t>(start) - 1;
+    if (length && *length < 0) return std::nullopt;
+    const size_t count = length ? static_cast<size_t>(*length) : text.size() - first;
+    if (count > text.size() - first) return std::nullopt;
+    return ByteRange{text.data() + first, text.data() + first + count};
+}
+
+SearchResult resultOf(const boost::cmatch& match, const char* textStart) {
+    std::vector<SubMatch> entries;
+    entries.reserve(match.size());
+    for (size_t group = 0; group < match.size(); ++group) {
+        const boost::csub_match& sub = match[static_cast<int>(group)];
+        entries.push_back(sub.matched ? SubMatch{static_cast<int32_t>(sub.first - textStart),
+                                                 static_cast<int32_t>(sub.length()), true}
+                                      : SubMatch{});
+    }
+    return SearchResult(std::move(entries));
+}
+
+}  // namespace
+
+Regex::Regex() = default;
+Regex::~Regex() = default;
+Regex::Regex(const Regex&) = default;
+Regex& Regex::operator=(const Regex&) = default;
+
+bool Regex::create(std::string_view pattern, bool caseSensitive) {
+    engine_.reset();
+    try {
+        auto engine = std::make_shared<Engine>();
+        // The classic locale keeps case folding to the ASCII letters: GBK bytes above
+        // 0x7F must never be folded as if they were letters of the user's locale.
+        engine->pattern.imbue(std::locale::classic());
+        boost::regex::flag_type flags = boost::regex::perl;
+        if (!caseSensitive) flags |= boost::regex::icase;
+        engine->pattern.assign(pattern.data(), pattern.data() + pattern.size(), flags);
+        engine_ = std::move(engine);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool Regex::match(std::string_view text) const {
+    if (!engine_) return false;
+    try {
+        return boost::regex_match(text.data(), text.data() + text.size(), engine_->pattern);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+SearchResult Regex::search(std::string_view text, int32_t start, std::optional<int32_t> length) const {
+    std::optional<ByteRange> range = byteRange(text, start, length);
+    if (!engine_ || !range) return {};
+    try {
+        boost::cmatch match;
+        if (!boost::regex_search(range->begin, range->end, match, engine_->pattern)) return {};
+        return resultOf(match, text.data());
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::vector<SearchResult> Regex::searchAll(std::string_view text) const {
+    std::vector<SearchResult> results;
+    if (!engine_ || text.empty()) return results;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const char* from = begin;
+    boost::match_flag_type flags = boost::match_default;
+    try {
+        boost::cmatch match;
+        while (boost::regex_search(from, end, match, engine_->pattern, flags)) {
+            results.push_back(resultOf(match, begin));
+            const char* matchEnd = match[0].second;
+            if (matchEnd == begin) break;
+            // An empty match would be found again at the same place: step one byte on.
+            if (match[0].first == matchEnd) {
+                if (matchEnd == end) break;
+                from = matchEnd + 1;
+            } else {
+                from = matchEnd;
+            }
+            // What precedes the next search still counts for anchors and \b.
+            flags = boost::match_default | boost::match_prev_avail;
+        }
+    } catch (const std::exception&) {
+        // The matches found so far stand.
+    }
+    return results;
+}
+
+std::string Regex::replace(std::string_view text, std::string_view format, int32_t start,
+                           std::optional<int32_t> length, bool copyUnmatched, bool replaceAll) const {
+    std::optional<ByteRange> range = byteRange(text, start, length);
+    if (!engine_ || !range) return {};
+    boost::match_flag_type flags = boost::format_all;
+    if (!copyUnmatched) flags |= boost::format_no_copy;
+    if (!replaceAll) flags |= boost::format_first_only;
+    try {
+        std::string result;
+        boost::regex_replace(std::back_inserter(result), range->begin, range->end, engine_->pattern,
+                             std::string(format), flags);
+        return result;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+}  // namespace rt
