@@ -61,15 +61,5 @@ HandlerResult inputFloat(const EventArguments&) { return {}; }
 HandlerResult inputDouble(const EventArguments&) { return {}; }
 HandlerResult inputLogical(const EventArguments&) { return {}; }
 HandlerResult inputDateTime(const EventArguments&) { return {}; }
-HandlerResult cellPropertiesCreated(const EventArguments&) { return {}; }
-HandlerResult fontStyleClicked(const EventArguments&) { return {}; }
-HandlerResult marginChanged(const EventArguments&) { return {}; }
-HandlerResult fontNameSelected(const EventArguments&) { return {}; }
-HandlerResult cellPropertiesClose(const EventArguments&) { return {}; }
-HandlerResult fontSizeChanged(const EventArguments&) { return {}; }
-HandlerResult backColorChosen(const EventArguments&) { return {}; }
-HandlerResult textColorChosen(const EventArguments&) { return {}; }
-HandlerResult insertTimeCreated(const EventArguments&) { return {}; }
-HandlerResult insertTimeConfirm(const EventArguments&) { return {}; }
 
 }  // namespace app::routines
