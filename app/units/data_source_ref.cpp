@@ -77,6 +77,58 @@ void DataSourceRef::mergeCells(int32_t row, int32_t column, int32_t rowCount, in
                         rt::Value::integer(rowCount), rt::Value::integer(columnCount)});
 }
 
+namespace {
+
+// The range commands that take one more integer after the four range values.
+void rangeCommand(rt::UnitRef unit, std::string_view name, int32_t row, int32_t column, int32_t rowCount,
+                  int32_t columnCount, int32_t value) {
+    call(name, {unit.toValue(), rt::Value::integer(row), rt::Value::integer(column), rt::Value::integer(rowCount),
+                rt::Value::integer(columnCount), rt::Value::integer(value)});
+}
+
+}  // namespace
+
+void DataSourceRef::setTextColor(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 uint32_t color) const {
+    rangeCommand(unit_, "setTextColor", row, column, rowCount, columnCount, static_cast<int32_t>(color));
+}
+
+void DataSourceRef::setBackColor(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 uint32_t color) const {
+    rangeCommand(unit_, "setBackColor", row, column, rowCount, columnCount, static_cast<int32_t>(color));
+}
+
+void DataSourceRef::setAlignment(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 int32_t code) const {
+    rangeCommand(unit_, "setAlignment", row, column, rowCount, columnCount, code);
+}
+
+void DataSourceRef::drawLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                              uint32_t lines) const {
+    rangeCommand(unit_, "drawLines", row, column, rowCount, columnCount, static_cast<int32_t>(lines));
+}
+
+void DataSourceRef::eraseLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                               uint32_t lines) const {
+    rangeCommand(unit_, "eraseLines", row, column, rowCount, columnCount, static_cast<int32_t>(lines));
+}
+
+void DataSourceRef::setInputType(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 int32_t type) const {
+    rangeCommand(unit_, "setInputType", row, column, rowCount, columnCount, type);
+}
+
+int32_t DataSourceRef::cellKind(int32_t row, int32_t column) const {
+    return static_cast<int32_t>(
+        call("getCellKind", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low);
+}
+
+void DataSourceRef::setCellData(int32_t row, int32_t column, const std::vector<uint8_t>& bytes) const {
+    rt::OwnedBlock data(rt::Value::byteSet(rt::makeByteSet(bytes)));
+    call("setCellData", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                         rt::Value::byteSet(data.get())});
+}
+
 void DataSourceRef::splitCells(int32_t row, int32_t column) const {
     call("splitCells", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)});
 }

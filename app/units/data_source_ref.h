@@ -25,6 +25,16 @@ public:
     void clearCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
     void setCellKind(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t kind) const;
     void mergeCells(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    // Formats of a range: colours as 0x00BBGGRR, alignment or picture-display codes,
+    // line bits, input types.
+    void setTextColor(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t color) const;
+    void setBackColor(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t color) const;
+    void setAlignment(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t code) const;
+    void drawLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t lines) const;
+    void eraseLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t lines) const;
+    void setInputType(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t type) const;
+    int32_t cellKind(int32_t row, int32_t column) const;
+    void setCellData(int32_t row, int32_t column, const std::vector<uint8_t>& bytes) const;
     void splitCells(int32_t row, int32_t column) const;
     bool insertRows(int32_t at, int32_t count = 1) const;
     bool appendRows(int32_t count = 1) const;
