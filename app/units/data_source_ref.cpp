@@ -118,6 +118,57 @@ void DataSourceRef::setInputType(int32_t row, int32_t column, int32_t rowCount, 
     rangeCommand(unit_, "setInputType", row, column, rowCount, columnCount, type);
 }
 
+void DataSourceRef::setFontSize(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                int32_t size) const {
+    rangeCommand(unit_, "setFontSize", row, column, rowCount, columnCount, size);
+}
+
+void DataSourceRef::setFontName(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                std::string_view name) const {
+    std::string terminated(name);
+    call("setFontName", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                         rt::Value::integer(rowCount), rt::Value::integer(columnCount),
+                         rt::Value::text(terminated.c_str())});
+}
+
+void DataSourceRef::setFontStyle(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 int32_t style) const {
+    rangeCommand(unit_, "setFontStyle", row, column, rowCount, columnCount, style);
+}
+
+void DataSourceRef::setMargin(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                              int32_t margin) const {
+    rangeCommand(unit_, "setMargin", row, column, rowCount, columnCount, margin);
+}
+
+uint32_t DataSourceRef::textColor(int32_t row, int32_t column) const {
+    return call("getTextColor", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low;
+}
+
+uint32_t DataSourceRef::backColor(int32_t row, int32_t column) const {
+    return call("getBackColor", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low;
+}
+
+int32_t DataSourceRef::fontSize(int32_t row, int32_t column) const {
+    return static_cast<int32_t>(
+        call("getFontSize", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low);
+}
+
+std::string DataSourceRef::fontName(int32_t row, int32_t column) const {
+    return rt::OwnedText(call("getFontName", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}))
+        .str();
+}
+
+int32_t DataSourceRef::fontStyle(int32_t row, int32_t column) const {
+    return static_cast<int32_t>(
+        call("getFontStyle", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low);
+}
+
+int32_t DataSourceRef::margin(int32_t row, int32_t column) const {
+    return static_cast<int32_t>(
+        call("getMargin", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low);
+}
+
 int32_t DataSourceRef::cellKind(int32_t row, int32_t column) const {
     return static_cast<int32_t>(
         call("getCellKind", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)}).low);

@@ -33,6 +33,19 @@ public:
     void drawLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t lines) const;
     void eraseLines(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, uint32_t lines) const;
     void setInputType(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t type) const;
+    // Font size and margin in 0.1 mm; style bits 1 bold, 2 italic, 4 underline, 8 strikeout.
+    void setFontSize(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t size) const;
+    void setFontName(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                     std::string_view name) const;
+    void setFontStyle(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t style) const;
+    void setMargin(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount, int32_t margin) const;
+    // The formats of one cell.
+    uint32_t textColor(int32_t row, int32_t column) const;
+    uint32_t backColor(int32_t row, int32_t column) const;
+    int32_t fontSize(int32_t row, int32_t column) const;
+    std::string fontName(int32_t row, int32_t column) const;
+    int32_t fontStyle(int32_t row, int32_t column) const;
+    int32_t margin(int32_t row, int32_t column) const;
     int32_t cellKind(int32_t row, int32_t column) const;
     void setCellData(int32_t row, int32_t column, const std::vector<uint8_t>& bytes) const;
     void splitCells(int32_t row, int32_t column) const;

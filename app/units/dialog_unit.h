@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/window/unit_access.h"
 
@@ -22,7 +23,12 @@ public:
     std::string text() const;
     void setText(std::string_view text) const;
     bool isChecked() const;
+    void setChecked(bool checked) const;
     uint32_t color() const;
+    void setColor(uint32_t color) const;
+    // A combo box's list, replaced whole, and the item it shows (from 0).
+    void setItems(const std::vector<std::string>& items) const;
+    void selectItem(int32_t index) const;
     void setEnabled(bool enabled) const;
 
 private:
