@@ -1,8 +1,8 @@
-// Jobs that only a toolbar entry runs. The colour buttons' work arrives with the
-// format commands; until then they run and do nothing.
+// Jobs that only a toolbar entry runs.
 #include "app/jobs.h"
 
 #include "app/edit/edit_commands.h"
+#include "app/edit/format_commands.h"
 
 namespace app::jobs {
 
@@ -21,7 +21,14 @@ rt::HandlerResult equalColumnWidths(const rt::EventArguments&) {
     return {};
 }
 
-rt::HandlerResult chooseTextColor(const rt::EventArguments&) { return {}; }
-rt::HandlerResult chooseBackColor(const rt::EventArguments&) { return {}; }
+rt::HandlerResult chooseTextColor(const rt::EventArguments&) {
+    colorSelectionText();
+    return {};
+}
+
+rt::HandlerResult chooseBackColor(const rt::EventArguments&) {
+    colorSelectionBackground();
+    return {};
+}
 
 }  // namespace app::jobs

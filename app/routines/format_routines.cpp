@@ -1,4 +1,5 @@
 // The format menu and its dialogs.
+#include "app/edit/format_commands.h"
 #include "app/routines/routine.h"
 #include "app/window_ids.h"
 #include "runtime/window/unit_access.h"
@@ -20,46 +21,205 @@ HandlerResult popupCellProperties(const EventArguments&) {
     return {};
 }
 
-// The work of these arrives with the cell formatting commands; until then they run and do nothing.
-HandlerResult insertPicture(const EventArguments&) { return {}; }
-HandlerResult pictureStretch(const EventArguments&) { return {}; }
-HandlerResult pictureCentre(const EventArguments&) { return {}; }
-HandlerResult pictureScaleCentre(const EventArguments&) { return {}; }
-HandlerResult pictureTile(const EventArguments&) { return {}; }
-HandlerResult pictureScaleTile(const EventArguments&) { return {}; }
-HandlerResult alignMiddleLeft(const EventArguments&) { return {}; }
-HandlerResult alignMiddleRight(const EventArguments&) { return {}; }
-HandlerResult alignCentre(const EventArguments&) { return {}; }
-HandlerResult alignTopLeft(const EventArguments&) { return {}; }
-HandlerResult alignTopCentre(const EventArguments&) { return {}; }
-HandlerResult alignTopRight(const EventArguments&) { return {}; }
-HandlerResult alignBottomLeft(const EventArguments&) { return {}; }
-HandlerResult alignBottomCentre(const EventArguments&) { return {}; }
-HandlerResult alignBottomRight(const EventArguments&) { return {}; }
-HandlerResult drawLeftLine(const EventArguments&) { return {}; }
-HandlerResult drawTopLine(const EventArguments&) { return {}; }
-HandlerResult drawRightLine(const EventArguments&) { return {}; }
-HandlerResult drawBottomLine(const EventArguments&) { return {}; }
-HandlerResult drawBoxLines(const EventArguments&) { return {}; }
-HandlerResult drawSingleDiagonal(const EventArguments&) { return {}; }
-HandlerResult drawDoubleDiagonal(const EventArguments&) { return {}; }
-HandlerResult drawCrossLines(const EventArguments&) { return {}; }
-HandlerResult eraseLeftLine(const EventArguments&) { return {}; }
-HandlerResult eraseTopLine(const EventArguments&) { return {}; }
-HandlerResult eraseRightLine(const EventArguments&) { return {}; }
-HandlerResult eraseBottomLine(const EventArguments&) { return {}; }
-HandlerResult eraseBoxLines(const EventArguments&) { return {}; }
-HandlerResult eraseSingleDiagonal(const EventArguments&) { return {}; }
-HandlerResult eraseDoubleDiagonal(const EventArguments&) { return {}; }
-HandlerResult eraseCrossLines(const EventArguments&) { return {}; }
-HandlerResult inputNormal(const EventArguments&) { return {}; }
-HandlerResult inputByte(const EventArguments&) { return {}; }
-HandlerResult inputShort(const EventArguments&) { return {}; }
-HandlerResult inputInteger(const EventArguments&) { return {}; }
-HandlerResult inputLong(const EventArguments&) { return {}; }
-HandlerResult inputFloat(const EventArguments&) { return {}; }
-HandlerResult inputDouble(const EventArguments&) { return {}; }
-HandlerResult inputLogical(const EventArguments&) { return {}; }
-HandlerResult inputDateTime(const EventArguments&) { return {}; }
+// Codes: alignments 1-9, picture display 10-14, line bits, input types 0-8.
+HandlerResult insertPicture(const EventArguments&) {
+    insertPictureFromFile();
+    return {};
+}
+
+HandlerResult pictureStretch(const EventArguments&) {
+    showPicturesAs(10);
+    return {};
+}
+
+HandlerResult pictureCentre(const EventArguments&) {
+    showPicturesAs(11);
+    return {};
+}
+
+HandlerResult pictureScaleCentre(const EventArguments&) {
+    showPicturesAs(12);
+    return {};
+}
+
+HandlerResult pictureTile(const EventArguments&) {
+    showPicturesAs(13);
+    return {};
+}
+
+HandlerResult pictureScaleTile(const EventArguments&) {
+    showPicturesAs(14);
+    return {};
+}
+
+HandlerResult alignMiddleLeft(const EventArguments&) {
+    alignSelection(4);
+    return {};
+}
+
+HandlerResult alignMiddleRight(const EventArguments&) {
+    alignSelection(6);
+    return {};
+}
+
+HandlerResult alignCentre(const EventArguments&) {
+    alignSelection(5);
+    return {};
+}
+
+HandlerResult alignTopLeft(const EventArguments&) {
+    alignSelection(1);
+    return {};
+}
+
+HandlerResult alignTopCentre(const EventArguments&) {
+    alignSelection(2);
+    return {};
+}
+
+HandlerResult alignTopRight(const EventArguments&) {
+    alignSelection(3);
+    return {};
+}
+
+HandlerResult alignBottomLeft(const EventArguments&) {
+    alignSelection(7);
+    return {};
+}
+
+HandlerResult alignBottomCentre(const EventArguments&) {
+    alignSelection(8);
+    return {};
+}
+
+HandlerResult alignBottomRight(const EventArguments&) {
+    alignSelection(9);
+    return {};
+}
+
+HandlerResult drawLeftLine(const EventArguments&) {
+    drawSelectionLines(1);
+    return {};
+}
+
+HandlerResult drawTopLine(const EventArguments&) {
+    drawSelectionLines(2);
+    return {};
+}
+
+HandlerResult drawRightLine(const EventArguments&) {
+    drawSelectionLines(4);
+    return {};
+}
+
+HandlerResult drawBottomLine(const EventArguments&) {
+    drawSelectionLines(8);
+    return {};
+}
+
+HandlerResult drawBoxLines(const EventArguments&) {
+    drawSelectionLines(15);
+    return {};
+}
+
+HandlerResult drawSingleDiagonal(const EventArguments&) {
+    drawSelectionLines(64);
+    return {};
+}
+
+HandlerResult drawDoubleDiagonal(const EventArguments&) {
+    drawSelectionLines(128);
+    return {};
+}
+
+HandlerResult drawCrossLines(const EventArguments&) {
+    drawSelectionLines(256);
+    return {};
+}
+
+HandlerResult eraseLeftLine(const EventArguments&) {
+    eraseSelectionLines(1);
+    return {};
+}
+
+HandlerResult eraseTopLine(const EventArguments&) {
+    eraseSelectionLines(2);
+    return {};
+}
+
+HandlerResult eraseRightLine(const EventArguments&) {
+    eraseSelectionLines(4);
+    return {};
+}
+
+HandlerResult eraseBottomLine(const EventArguments&) {
+    eraseSelectionLines(8);
+    return {};
+}
+
+HandlerResult eraseBoxLines(const EventArguments&) {
+    eraseSelectionLines(15);
+    return {};
+}
+
+HandlerResult eraseSingleDiagonal(const EventArguments&) {
+    eraseSelectionLines(64);
+    return {};
+}
+
+HandlerResult eraseDoubleDiagonal(const EventArguments&) {
+    eraseSelectionLines(128);
+    return {};
+}
+
+HandlerResult eraseCrossLines(const EventArguments&) {
+    eraseSelectionLines(256);
+    return {};
+}
+
+HandlerResult inputNormal(const EventArguments&) {
+    setSelectionInputType(0);
+    return {};
+}
+
+HandlerResult inputByte(const EventArguments&) {
+    setSelectionInputType(1);
+    return {};
+}
+
+HandlerResult inputShort(const EventArguments&) {
+    setSelectionInputType(2);
+    return {};
+}
+
+HandlerResult inputInteger(const EventArguments&) {
+    setSelectionInputType(3);
+    return {};
+}
+
+HandlerResult inputLong(const EventArguments&) {
+    setSelectionInputType(4);
+    return {};
+}
+
+HandlerResult inputFloat(const EventArguments&) {
+    setSelectionInputType(5);
+    return {};
+}
+
+HandlerResult inputDouble(const EventArguments&) {
+    setSelectionInputType(6);
+    return {};
+}
+
+HandlerResult inputLogical(const EventArguments&) {
+    setSelectionInputType(7);
+    return {};
+}
+
+HandlerResult inputDateTime(const EventArguments&) {
+    setSelectionInputType(8);
+    return {};
+}
 
 }  // namespace app::routines

@@ -9,6 +9,7 @@ namespace app {
 enum class FileDialogType : int32_t { Open = 0, Save = 1 };
 
 inline constexpr std::string_view kTableFilter = "表格文件(*.bge)|*.bge";
+inline constexpr std::string_view kPictureFilter = "图片文件|*.gif;*.png;*.jpg";
 inline constexpr std::string_view kTemplateFilter = "模板文件(*.mob)|*.mob";
 
 // Sets the title, type and filter of "通用对话框1" and opens it: the chosen file name

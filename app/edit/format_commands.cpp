@@ -1,0 +1,113 @@
+#include "app/edit/format_commands.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/edit/color_choice.h"
+#include "app/edit/table_change.h"
+#include "app/units/data_source_ref.h"
+#include "app/units/file_dialog_ref.h"
+#include "app/units/grid_ref.h"
+#include "grid/model/limits.h"
+#include "runtime/value/file_name.h"
+#include "runtime/window/message_box.h"
+
+namespace app {
+namespace {
+
+// The kind of cell content that holds picture bytes.
+constexpr int32_t kPictureData = 3;
+
+bool hasCells(const SelectedRange& range) {
+    return range.row > 0 && range.column > 0 && range.rowCount > 0 && range.columnCount > 0;
+}
+
+// Reads the selection afresh, applies change to it and records the change when the
+// selection held any cell.
+template <typename Change>
+void changeSelection(Change change) {
+    mainGrid().commitEdit();
+    SelectedRange range = mainGrid().selection();
+    change(mainDataSource(), range);
+    if (hasCells(range)) recordTableChange();
+}
+
+// A file that cannot be read gives no bytes: the cell still becomes a picture cell,
+// and the grid draws nothing for it. A file larger than a cell may hold gives nothing.
+std::optional<std::vector<uint8_t>> wholeFile(const std::string& gbkPath) {
+    std::error_code error;
+    const std::filesystem::path path = rt::pathFromText(gbkPath);
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > static_cast<uintmax_t>(grid::kMaxContentLength)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void colorSelection(bool background) {
+    std::optional<uint32_t> color = chooseColorAtPointer();
+    if (!color) return;
+    changeSelection([&](const DataSourceRef& table, const SelectedRange& range) {
+        if (background) {
+            table.setBackColor(range.row, range.column, range.rowCount, range.columnCount, *color);
+        } else {
+            table.setTextColor(range.row, range.column, range.rowCount, range.columnCount, *color);
+        }
+    });
+}
+
+}  // namespace
+
+void alignSelection(int32_t code) {
+    changeSelection([code](const DataSourceRef& table, const SelectedRange& range) {
+        table.setAlignment(range.row, range.column, range.rowCount, range.columnCount, code);
+    });
+}
+
+void showPicturesAs(int32_t code) {
+    SelectedRange range = mainGrid().selection();
+    if (mainDataSource().cellKind(range.row, range.column) != kPictureData) return;
+    alignSelection(code);
+}
+
+void drawSelectionLines(uint32_t lines) {
+    changeSelection([lines](const DataSourceRef& table, const SelectedRange& range) {
+        table.drawLines(range.row, range.column, range.rowCount, range.columnCount, lines);
+    });
+}
+
+void eraseSelectionLines(uint32_t lines) {
+    changeSelection([lines](const DataSourceRef& table, const SelectedRange& range) {
+        table.eraseLines(range.row, range.column, range.rowCount, range.columnCount, lines);
+    });
+}
+
+void setSelectionInputType(int32_t type) {
+    changeSelection([type](const DataSourceRef& table, const SelectedRange& range) {
+        table.setInputType(range.row, range.column, range.rowCount, range.columnCount, type);
+    });
+}
+
+void insertPictureFromFile() {
+    std::optional<std::string> chosen = chooseFile("插入图片", FileDialogType::Open, kPictureFilter);
+    if (!chosen) return;
+    std::optional<std::vector<uint8_t>> bytes = wholeFile(*chosen);
+    if (!bytes) {
+        rt::showMessageBox("图片文件“" + *chosen + "”太大，无法放进单元格。", rt::message_box::Ok | rt::message_box::ExclamationIcon,
+                           "提示：");
+        return;
+    }
+    changeSelection([&](const DataSourceRef& table, const SelectedRange& range) {
+        table.setCellKind(range.row, range.column, 1, 1, kPictureData);
+        table.setCellData(range.row, range.column, *bytes);
+    });
+}
+
+void colorSelectionText() { colorSelection(false); }
+
+void colorSelectionBackground() { colorSelection(true); }
+
+}  // namespace app
