@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "app/units/file_dialog_ref.h"
 #include "app/units/grid_ref.h"
 #include "grid/model/limits.h"
+#include "grid/model/picture_format.h"
 #include "runtime/value/file_name.h"
 #include "runtime/window/message_box.h"
 
@@ -36,15 +36,20 @@ void changeSelection(Change change) {
     if (hasCells(range)) recordTableChange();
 }
 
-// A file that cannot be read gives no bytes: the cell still becomes a picture cell,
-// and the grid draws nothing for it. A file larger than a cell may hold gives nothing.
-std::optional<std::vector<uint8_t>> wholeFile(const std::string& gbkPath) {
+// The picture's bytes, or nothing when the file cannot be read, is larger than a cell
+// may hold or does not start like a picture the grid can show.
+std::optional<std::vector<uint8_t>> pictureFile(const std::string& gbkPath) {
     std::error_code error;
     const std::filesystem::path path = rt::pathFromText(gbkPath);
     const auto size = std::filesystem::file_size(path, error);
-    if (!error && size > static_cast<uintmax_t>(grid::kMaxContentLength)) return std::nullopt;
+    if (error || size > static_cast<uintmax_t>(grid::kMaxContentLength)) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+        return std::nullopt;
+    }
+    if (grid::recognisePicture(bytes) == grid::PictureFormat::None) return std::nullopt;
+    return bytes;
 }
 
 void colorSelection(bool background) {
@@ -94,10 +99,12 @@ void setSelectionInputType(int32_t type) {
 void insertPictureFromFile() {
     std::optional<std::string> chosen = chooseFile("插入图片", FileDialogType::Open, kPictureFilter);
     if (!chosen) return;
-    std::optional<std::vector<uint8_t>> bytes = wholeFile(*chosen);
+    // A file that will not show leaves the cell as it was: turning it into an empty
+    // picture cell would throw its text away for nothing.
+    std::optional<std::vector<uint8_t>> bytes = pictureFile(*chosen);
     if (!bytes) {
-        rt::showMessageBox("图片文件“" + *chosen + "”太大，无法放进单元格。", rt::message_box::Ok | rt::message_box::ExclamationIcon,
-                           "提示：");
+        rt::showMessageBox("无法插入图片文件“" + *chosen + "”：文件读不出来、太大，或不是能显示的图片。\n单元格保持不变。",
+                           rt::message_box::Ok | rt::message_box::ExclamationIcon, "提示：");
         return;
     }
     changeSelection([&](const DataSourceRef& table, const SelectedRange& range) {

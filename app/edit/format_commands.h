@@ -16,7 +16,8 @@ void drawSelectionLines(uint32_t lines);
 void eraseSelectionLines(uint32_t lines);
 // Input types 0-8, from "通常型" to "日期时间型".
 void setSelectionInputType(int32_t type);
-// Asks for a picture file and stores its bytes in the first selected cell.
+// Asks for a picture file and stores its bytes in the first selected cell; a file
+// that is no picture the grid can show is refused with a message.
 void insertPictureFromFile();
 // Asks for a colour, placed at the pointer, and gives it to the selected cells' text
 // or background.

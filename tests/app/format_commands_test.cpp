@@ -111,7 +111,7 @@ TEST_F(FormatCommandsTest, InputTypesConvertWhatIsTypedLater) {
 
 TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
     TempDir folder;
-    const std::filesystem::path picture = folder.path() / "图.png";
+    const std::filesystem::path picture = folder.path() / std::filesystem::path(u8"图.png");
     std::ofstream(picture, std::ios::binary) << "\x89PNG\r\n\x1a\n-bytes";
     select(3, 2, 2, 2);
     {
@@ -130,6 +130,21 @@ TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
         routines::insertPicture({});
     }
     EXPECT_EQ(states(), 2u) << "a cancelled choice changes nothing";
+
+    mainDataSource().setCellText(5, 5, "kept");
+    select(5, 5);
+    std::ofstream(folder.path() / "text.png") << "plain text, no picture";
+    std::ofstream(folder.path() / "empty.png").flush();
+    for (const char* name : {"text.png", "empty.png"}) {
+        ModalResponder responder;
+        responder.chooseFile(folder.path() / name);
+        responder.pressButton(u"确定");
+        routines::insertPicture({});
+        ASSERT_EQ(responder.seen().size(), 2u) << name;
+        EXPECT_TRUE(responder.seen()[1].text.contains(QString::fromUtf8(name))) << name;
+        EXPECT_EQ(mainDataSource().cellText(5, 5), "kept") << name;
+    }
+    EXPECT_EQ(states(), 2u);
 }
 
 TEST_F(FormatCommandsTest, TheColourButtonsApplyAChosenColourAndIgnoreACancel) {
