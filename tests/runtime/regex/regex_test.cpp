@@ -37,6 +37,17 @@ TEST(RegexTest, BadPatternsFailAndARegexWithoutPatternMatchesNothing) {
     EXPECT_FALSE(regex.match("a")) << "a failed create leaves no pattern behind";
 }
 
+// Nested repeats on a long text would take longer than the universe to try every
+// way; the engine gives up at its bound and every command returns its empty result.
+TEST(RegexTest, ACatastrophicPatternComesBackWithTheEmptyResult) {
+    Regex nested = compiled("(a+)+b");
+    const std::string text(5000, 'a');
+    EXPECT_FALSE(nested.match(text));
+    EXPECT_TRUE(nested.search(text).empty());
+    EXPECT_TRUE(nested.searchAll(text).empty());
+    EXPECT_EQ(nested.replace(text, "x"), "");
+}
+
 TEST(RegexTest, CaseIsFoldedOnlyWhenAskedAndOnlyForLetters) {
     EXPECT_TRUE(compiled("abc", false).match("ABC"));
     EXPECT_FALSE(compiled("abc").match("ABC"));
