@@ -8,6 +8,7 @@
 #include "grid/units/grid_units.h"
 #include "grid/view/font_substitutions.h"
 #include "runtime/error/message_box_presenter.h"
+#include "runtime/platform/qt_translations.h"
 #include "runtime/window/units/standard_units.h"
 #include "runtime/window/window_runtime.h"
 
@@ -20,6 +21,7 @@ std::span<const uint8_t> templateSegment() { return {kTemplateSegment, kTemplate
 
 void initialiseRuntime() {
     rt::installMessageBoxErrorPresenter();
+    rt::installChineseQtTranslations();
     // The windows are laid out for "宋体" at 12 pixels: labels leave blank runs where
     // edit boxes sit, so another face or size would shift the texts against them.
     grid::installFontSubstitutions();

@@ -114,6 +114,19 @@ TEST_F(AppWindowsTest, EveryWindowLoadsFromTheSegmentInTemplateOrder) {
     }
 }
 
+// The dialogs Qt draws itself use its own Chinese translations.
+TEST_F(AppWindowsTest, QtsOwnDialogsSpeakChinese) {
+    const std::pair<const char*, const char*> texts[] = {
+        {"QFileDialog", "Look in:"}, {"QColorDialog", "&Basic colors"}, {"QFontDialog", "&Font"},
+        {"QPlatformTheme", "Cancel"}};
+    for (auto [context, english] : texts) {
+        QString shown = QCoreApplication::translate(context, english);
+        EXPECT_NE(shown, QString::fromLatin1(english)) << context;
+        EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() >= 0x4E00; }))
+            << context << ": " << shown.toStdString();
+    }
+}
+
 TEST_F(AppWindowsTest, MainWindowUnitsAreOfTheirKindsAndPlaces) {
     const rt::WindowTemplate* main = runtime.templates().findWindow(window_id::MainWindow);
     ASSERT_NE(main, nullptr);
