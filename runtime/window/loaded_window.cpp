@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <algorithm>
 
+#include "runtime/window/accessible_names.h"
 #include "runtime/window/common_event_filter.h"
 #include "runtime/window/menu_builder.h"
 #include "runtime/window/window_runtime.h"
@@ -55,6 +56,7 @@ void LoadedWindow::build() {
         widget->setEnabled(!record.isDisabled());
         CommonEventFilter::attach(*unit, widget);
     }
+    nameInputsAfterTheirLabels(units_);
     for (const auto& unit : units_) unit->unitsCreated();
     // Input on the window's own area, outside every unit, belongs to the window.
     CommonEventFilter::attach(ownUnit(), clientArea_, false);

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "app/window_ids.h"
 #include "runtime/value/file_name.h"
 #include "runtime/window/loaded_window.h"
+#include "runtime/window/unit.h"
 #include "runtime/window/window_runtime.h"
 #include "tests/support/temp_dir.h"
 
@@ -124,6 +126,41 @@ TEST_F(AppWindowsTest, QtsOwnDialogsSpeakChinese) {
         EXPECT_NE(shown, QString::fromLatin1(english)) << context;
         EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](QChar c) { return c.unicode() >= 0x4E00; }))
             << context << ": " << shown.toStdString();
+    }
+}
+
+// A screen reader names each box after the label in front of it, also where one
+// label holds the names of several boxes.
+TEST_F(AppWindowsTest, BoxesCarryTheNamesOfTheirLabels) {
+    loadMain();
+    struct Case {
+        uint32_t window;
+        const char* unit;
+        const char16_t* name;
+    };
+    const Case cases[] = {
+        {window_id::TablePropertiesDialog, "编辑框1", u"行高："},
+        {window_id::TablePropertiesDialog, "编辑框2", u"列宽："},
+        {window_id::TablePropertiesDialog, "编辑框4", u"行数："},
+        {window_id::TablePropertiesDialog, "编辑框3", u"列数："},
+        {window_id::TablePropertiesDialog, "编辑框5", u"窗口宽："},
+        {window_id::TablePropertiesDialog, "编辑框7", u"行高："},
+        {window_id::TablePropertiesDialog, "编辑框8", u"列宽："},
+        {window_id::CellPropertiesDialog, "编辑框1", u"字体大小："},
+        {window_id::CellPropertiesDialog, "编辑框2", u"边距："},
+        {window_id::CellPropertiesDialog, "组合框1", u"字体："},
+        {window_id::InsertRowColDialog, "编辑框2", u"列数："},
+    };
+    for (const Case& c : cases) {
+        if (!runtime.loadedWindow(c.window)) {
+            ASSERT_TRUE(runtime.loadWindow(c.window, window_id::MainWindow, false));
+        }
+        rt::Unit* unit = runtime.loadedUnit(c.window, runtime.unitIdByName(c.window, c.unit));
+        ASSERT_NE(unit, nullptr) << c.unit;
+        EXPECT_EQ(unit->widget()->accessibleName(), QString::fromUtf16(c.name)) << c.unit;
+        for (QLineEdit* edit : unit->widget()->findChildren<QLineEdit*>()) {
+            EXPECT_EQ(edit->accessibleName(), QString::fromUtf16(c.name)) << c.unit;
+        }
     }
 }
 
