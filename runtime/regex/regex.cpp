@@ -1,5 +1,11 @@
 #include "runtime/regex/regex.h"
 
+// A pattern that backtracks without end gives up after this many steps of the
+// matcher, so a catastrophic pattern costs a moment on a long text, not minutes. The
+// bound only reaches matchers made in this file: the library's own, for plain
+// pointers and string iterators, keep theirs. So the text is matched through an
+// iterator type that nothing else uses.
+#define BOOST_REGEX_MAX_STATE_COUNT 1000000
 #include <boost/regex.hpp>
 #include <exception>
 #include <iterator>
@@ -14,27 +20,27 @@ struct Regex::Engine {
 
 namespace {
 
-struct ByteRange {
-    const char* begin;
-    const char* end;
-};
+using Bytes = std::vector<char>;
+using Position = Bytes::const_iterator;
+using Match = boost::match_results<Position>;
 
-// The bytes [start - 1, start - 1 + length) of the text, or nothing when they do not
-// lie inside it.
-std::optional<ByteRange> byteRange(std::string_view text, int32_t start, std::optional<int32_t> length) {
+// The bytes [start - 1, start - 1 + length) of the text as a first index and a count,
+// or nothing when they do not lie inside it.
+std::optional<std::pair<size_t, size_t>> byteRange(std::string_view text, int32_t start,
+                                                   std::optional<int32_t> length) {
     if (start < 1 || static_cast<size_t>(start) > text.size()) return std::nullopt;
     const size_t first = static_cast<size_t>(start) - 1;
     if (length && *length < 0) return std::nullopt;
     const size_t count = length ? static_cast<size_t>(*length) : text.size() - first;
     if (count > text.size() - first) return std::nullopt;
-    return ByteRange{text.data() + first, text.data() + first + count};
+    return std::pair(first, count);
 }
 
-SearchResult resultOf(const boost::cmatch& match, const char* textStart) {
+SearchResult resultOf(const Match& match, Position textStart) {
     std::vector<SubMatch> entries;
     entries.reserve(match.size());
     for (size_t group = 0; group < match.size(); ++group) {
-        const boost::csub_match& sub = match[static_cast<int>(group)];
+        const auto& sub = match[static_cast<int>(group)];
         entries.push_back(sub.matched ? SubMatch{static_cast<int32_t>(sub.first - textStart),
                                                  static_cast<int32_t>(sub.length()), true}
                                       : SubMatch{});
@@ -69,19 +75,24 @@ bool Regex::create(std::string_view pattern, bool caseSensitive) {
 bool Regex::match(std::string_view text) const {
     if (!engine_) return false;
     try {
-        return boost::regex_match(text.data(), text.data() + text.size(), engine_->pattern);
+        const Bytes bytes(text.begin(), text.end());
+        return boost::regex_match(bytes.begin(), bytes.end(), engine_->pattern);
     } catch (const std::exception&) {
         return false;
     }
 }
 
 SearchResult Regex::search(std::string_view text, int32_t start, std::optional<int32_t> length) const {
-    std::optional<ByteRange> range = byteRange(text, start, length);
+    std::optional<std::pair<size_t, size_t>> range = byteRange(text, start, length);
     if (!engine_ || !range) return {};
     try {
-        boost::cmatch match;
-        if (!boost::regex_search(range->begin, range->end, match, engine_->pattern)) return {};
-        return resultOf(match, text.data());
+        const Bytes bytes(text.begin(), text.end());
+        const Position first = bytes.begin() + static_cast<ptrdiff_t>(range->first);
+        Match match;
+        if (!boost::regex_search(first, first + static_cast<ptrdiff_t>(range->second), match, engine_->pattern)) {
+            return {};
+        }
+        return resultOf(match, bytes.begin());
     } catch (const std::exception&) {
         return {};
     }
@@ -90,15 +101,16 @@ SearchResult Regex::search(std::string_view text, int32_t start, std::optional<i
 std::vector<SearchResult> Regex::searchAll(std::string_view text) const {
     std::vector<SearchResult> results;
     if (!engine_ || text.empty()) return results;
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const char* from = begin;
+    const Bytes bytes(text.begin(), text.end());
+    const Position begin = bytes.begin();
+    const Position end = bytes.end();
+    Position from = begin;
     boost::match_flag_type flags = boost::match_default;
     try {
-        boost::cmatch match;
+        Match match;
         while (boost::regex_search(from, end, match, engine_->pattern, flags)) {
             results.push_back(resultOf(match, begin));
-            const char* matchEnd = match[0].second;
+            const Position matchEnd = match[0].second;
             if (matchEnd == begin) break;
             // An empty match would be found again at the same place: step one byte on.
             if (match[0].first == matchEnd) {
@@ -118,15 +130,17 @@ std::vector<SearchResult> Regex::searchAll(std::string_view text) const {
 
 std::string Regex::replace(std::string_view text, std::string_view format, int32_t start,
                            std::optional<int32_t> length, bool copyUnmatched, bool replaceAll) const {
-    std::optional<ByteRange> range = byteRange(text, start, length);
+    std::optional<std::pair<size_t, size_t>> range = byteRange(text, start, length);
     if (!engine_ || !range) return {};
     boost::match_flag_type flags = boost::format_all;
     if (!copyUnmatched) flags |= boost::format_no_copy;
     if (!replaceAll) flags |= boost::format_first_only;
     try {
+        const Bytes bytes(text.begin(), text.end());
+        const Position first = bytes.begin() + static_cast<ptrdiff_t>(range->first);
         std::string result;
-        boost::regex_replace(std::back_inserter(result), range->begin, range->end, engine_->pattern,
-                             std::string(format), flags);
+        boost::regex_replace(std::back_inserter(result), first, first + static_cast<ptrdiff_t>(range->second),
+                             engine_->pattern, std::string(format), flags);
         return result;
     } catch (const std::exception&) {
         return {};
