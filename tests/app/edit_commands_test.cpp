@@ -48,19 +48,11 @@ protected:
     }
     void TearDown() override { closeMainWindow(); }
 
-    static grid::GridWidget& grid() {
-        return rt::unitObjectAs<grid::GridWidget>({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid});
-    }
-    // Rows and columns from 1, as the commands count them.
-    static void select(int32_t row, int32_t column, int32_t rows = 1, int32_t columns = 1) {
-        grid().selectCell(row - 1, column - 1);
-        if (rows > 1 || columns > 1) grid().extendSelection(row + rows - 2, column + columns - 2);
-    }
     // Through the grid's editor, so the grid raises its event as it does for a person.
     static void type(int32_t row, int32_t column, const QString& text) {
-        select(row, column);
-        ASSERT_TRUE(grid().startEdit(text));
-        grid().commitEdit();
+        selectCells(row, column);
+        ASSERT_TRUE(mainGridWidget().startEdit(text));
+        mainGridWidget().commitEdit();
     }
     static std::string text(int32_t row, int32_t column) { return mainDataSource().cellText(row, column); }
     static bool isEnabled(uint32_t item) { return !rt::UnitAccess(window_id::MainWindow, item).logical(2); }
@@ -71,9 +63,9 @@ QString qt(std::string_view gbk) { return rt::fromGbk(gbk); }
 
 TEST_F(EditCommandsTest, PasteTilesTheCopiedBlockOncePerSelectedCell) {
     mainDataSource().setCellText(2, 2, "甲");
-    select(2, 2);
+    selectCells(2, 2);
     routines::copyCells({});
-    select(5, 3, 3, 4);
+    selectCells(5, 3, 3, 4);
     routines::pasteCells({});
     for (int32_t row = 5; row <= 7; ++row) {
         for (int32_t column = 3; column <= 6; ++column) EXPECT_EQ(qt(text(row, column)), QStringLiteral("甲"));
@@ -86,9 +78,9 @@ TEST_F(EditCommandsTest, PasteTilesTheCopiedBlockOncePerSelectedCell) {
     const int32_t rows = mainDataSource().rowCount();
     mainDataSource().setCellText(1, 1, "a");
     mainDataSource().setCellText(2, 2, "d");
-    select(1, 1, 2, 2);
+    selectCells(1, 1, 2, 2);
     routines::copyCells({});
-    select(rows - 2, 8, 3, 1);
+    selectCells(rows - 2, 8, 3, 1);
     routines::pasteCells({});
     EXPECT_EQ(mainDataSource().rowCount(), rows + 3);
     EXPECT_EQ(mainDataSource().columnCount(), 9);
@@ -103,7 +95,7 @@ TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard)
     mainDataSource().setCellText(1, 2, "a\tb");
     mainDataSource().setCellText(2, 1, "say \"hi\"");
     mainDataSource().setCellText(2, 2, "two\r\nlines");
-    select(1, 1, 2, 2);
+    selectCells(1, 1, 2, 2);
     routines::copyCells({});
     EXPECT_EQ(appState().copyArea, (std::array<int32_t, 4>{1, 1, 2, 2}));
     EXPECT_EQ(QApplication::clipboard()->text(),
@@ -112,7 +104,7 @@ TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard)
     // The buffer outlives the document: a new table can take what the old one gave.
     routines::newTableFromMenu({});
     ModalResponder responder;
-    select(3, 3);
+    selectCells(3, 3);
     routines::pasteCells({});
     EXPECT_EQ(qt(text(3, 3)), QStringLiteral("名称"));
     EXPECT_EQ(text(4, 4), "two\r\nlines");
@@ -120,7 +112,7 @@ TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard)
 
 TEST_F(EditCommandsTest, CopyWithNothingUnderTheSelectionSaysSoAndKeepsTheBuffer) {
     mainDataSource().setCellText(1, 1, "kept in buffer");
-    select(1, 1);
+    selectCells(1, 1);
     routines::copyCells({});
     mainDataSource().deleteColumns(1, 8);
     ModalResponder responder;
@@ -131,14 +123,14 @@ TEST_F(EditCommandsTest, CopyWithNothingUnderTheSelectionSaysSoAndKeepsTheBuffer
     EXPECT_EQ(responder.seen()[0].caption, QStringLiteral("提示："));
     EXPECT_FALSE(appState().copyBuffer.empty()) << "the buffer keeps what it had";
     mainDataSource().insertColumns(1, 2);
-    select(1, 2);
+    selectCells(1, 2);
     routines::pasteCells({});
     EXPECT_EQ(text(1, 2), "kept in buffer");
 }
 
 TEST_F(EditCommandsTest, PasteTextPutsTheWholeClipboardTextIntoEverySelectedCell) {
     QApplication::clipboard()->setText(QStringLiteral("左\t右\n下"));
-    select(2, 2, 2, 2);
+    selectCells(2, 2, 2, 2);
     routines::pasteText({});
     for (auto [row, column] : {std::pair{2, 2}, {2, 3}, {3, 2}, {3, 3}}) {
         EXPECT_EQ(qt(text(row, column)), QStringLiteral("左\t右\r\n下"));
@@ -162,7 +154,7 @@ TEST_F(EditCommandsTest, EveryCommandThatChangesTheTableRecordsOneUndoState) {
         {"cut", [] { routines::cutCells({}); }},
         {"paste", [] {
              routines::copyCells({});
-             select(10, 1);
+             selectCells(10, 1);
              routines::pasteCells({});
          }},
         {"paste text", [] {
@@ -185,7 +177,7 @@ TEST_F(EditCommandsTest, EveryCommandThatChangesTheTableRecordsOneUndoState) {
         TearDown();
         SetUp();
         mainDataSource().setCellText(1, 1, "x");
-        select(1, 1, 2, 2);
+        selectCells(1, 1, 2, 2);
         ASSERT_EQ(appState().modified, 0) << c.name;
         c.run();
         EXPECT_EQ(appState().modified, 1) << c.name;
@@ -195,7 +187,7 @@ TEST_F(EditCommandsTest, EveryCommandThatChangesTheTableRecordsOneUndoState) {
 
     TearDown();
     SetUp();
-    select(1, 1);
+    selectCells(1, 1);
     routines::copyCells({});
     routines::pasteCells({});
     EXPECT_EQ(states(), 2u);
@@ -240,7 +232,7 @@ TEST_F(EditCommandsTest, EqualisingGivesTheTruncatedAverage) {
     mainDataSource().setRowHeight(1, 1, 60);
     mainDataSource().setRowHeight(2, 1, 61);
     mainDataSource().setRowHeight(3, 1, 65);
-    select(1, 1, 3, 2);
+    selectCells(1, 1, 3, 2);
     jobs::equalRowHeights({});
     for (int32_t row = 1; row <= 3; ++row) EXPECT_EQ(mainDataSource().rowHeight(row), 62);
     EXPECT_EQ(mainDataSource().rowHeight(4), 65);
@@ -294,14 +286,14 @@ TEST_F(EditCommandsTest, ANewChangeAfterUndoKeepsTheUndoneStatesToStepThrough) {
 // that a snapshot happened to cover.
 TEST_F(EditCommandsTest, UndoAndRedoBringBackStructureAndSizes) {
     type(2, 1, QStringLiteral("second"));
-    select(2, 1);
+    selectCells(2, 1);
     routines::insertRow({});
     EXPECT_EQ(text(3, 1), "second");
-    select(1, 2);
+    selectCells(1, 2);
     routines::deleteSelectedColumns({});
     const int32_t insertedHeight = mainDataSource().rowHeight(2);
     mainDataSource().setRowHeight(1, 1, 150);
-    select(1, 1, 2, 1);
+    selectCells(1, 1, 2, 1);
     jobs::equalRowHeights({});
     EXPECT_EQ(mainDataSource().rowHeight(2), (150 + insertedHeight) / 2);
 
@@ -326,8 +318,8 @@ TEST_F(EditCommandsTest, UndoAndRedoBringBackStructureAndSizes) {
 TEST_F(EditCommandsTest, UndoCommitsAnOpenEditFirstAndMarksTheDocument) {
     type(1, 1, QStringLiteral("saved"));
     appState().modified = 0;
-    select(1, 2);
-    ASSERT_TRUE(grid().startEdit(QStringLiteral("typing")));
+    selectCells(1, 2);
+    ASSERT_TRUE(mainGridWidget().startEdit(QStringLiteral("typing")));
     routines::undo({});
     EXPECT_EQ(text(1, 2), "") << "Undo took back the edit that was open";
     EXPECT_EQ(text(1, 1), "saved");
@@ -338,12 +330,12 @@ TEST_F(EditCommandsTest, UndoCommitsAnOpenEditFirstAndMarksTheDocument) {
 
 TEST_F(EditCommandsTest, DeletingNeedsASelectionAndInsertingOneRowMovesTheRest) {
     type(5, 1, QStringLiteral("five"));
-    select(5, 1);
+    selectCells(5, 1);
     routines::insertRow({});
     EXPECT_EQ(text(6, 1), "five");
     routines::insertColumn({});
     EXPECT_EQ(text(6, 2), "five");
-    select(3, 1, 3, 1);
+    selectCells(3, 1, 3, 1);
     routines::deleteSelectedRows({});
     EXPECT_EQ(text(3, 2), "five");
     EXPECT_EQ(mainDataSource().rowCount(), 28);

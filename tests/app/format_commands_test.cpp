@@ -37,11 +37,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(startMainWindow()); }
     void TearDown() override { closeMainWindow(); }
 
-    static void select(int32_t row, int32_t column, int32_t rows = 1, int32_t columns = 1) {
-        auto& grid = rt::unitObjectAs<grid::GridWidget>({window_id::MainWindow, main_unit::Grid, rt::unit_kind::Grid});
-        grid.selectCell(row - 1, column - 1);
-        if (rows > 1 || columns > 1) grid.extendSelection(row + rows - 2, column + columns - 2);
-    }
     static uint32_t flags(int32_t row, int32_t column) {
         auto& source = rt::unitObjectAs<grid::DataSrc>({window_id::MainWindow, main_unit::DataSource,
                                                         rt::unit_kind::DataSrc});
@@ -57,7 +52,7 @@ TEST_F(FormatCommandsTest, AlignmentsReachEverySelectedCellAsOneChange) {
         {routines::alignMiddleLeft, 4}, {routines::alignCentre, 5},       {routines::alignMiddleRight, 6},
         {routines::alignBottomLeft, 7}, {routines::alignBottomCentre, 8}, {routines::alignBottomRight, 9},
     };
-    select(2, 2, 2, 3);
+    selectCells(2, 2, 2, 3);
     size_t before = states();
     for (auto [item, code] : items) {
         item({});
@@ -70,7 +65,7 @@ TEST_F(FormatCommandsTest, AlignmentsReachEverySelectedCellAsOneChange) {
 }
 
 TEST_F(FormatCommandsTest, PictureDisplayNeedsPictureDataInTheFirstCell) {
-    select(1, 1, 2, 2);
+    selectCells(1, 1, 2, 2);
     routines::pictureTile({});
     EXPECT_NE(alignment(1, 1), 13u) << "a text cell first: nothing happens";
     EXPECT_EQ(states(), 1u);
@@ -85,7 +80,7 @@ TEST_F(FormatCommandsTest, PictureDisplayNeedsPictureDataInTheFirstCell) {
 }
 
 TEST_F(FormatCommandsTest, BoxLinesDrawTheOuterEdgesAndDiagonalsMarkTheFirstCell) {
-    select(2, 2, 3, 3);
+    selectCells(2, 2, 3, 3);
     routines::drawBoxLines({});
     EXPECT_EQ(flags(2, 2) & CellFlags::kEdgeLines, CellFlags::kLeftLine | CellFlags::kTopLine);
     EXPECT_EQ(flags(3, 3) & CellFlags::kEdgeLines, 0u) << "no inner lines";
@@ -100,7 +95,7 @@ TEST_F(FormatCommandsTest, BoxLinesDrawTheOuterEdgesAndDiagonalsMarkTheFirstCell
 }
 
 TEST_F(FormatCommandsTest, InputTypesConvertWhatIsTypedLater) {
-    select(1, 1);
+    selectCells(1, 1);
     routines::inputInteger({});
     mainDataSource().setCellText(1, 1, "12.7");
     EXPECT_EQ(mainDataSource().cellText(1, 1), "12");
@@ -113,7 +108,7 @@ TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
     TempDir folder;
     const std::filesystem::path picture = folder.path() / std::filesystem::path(u8"图.png");
     std::ofstream(picture, std::ios::binary) << "\x89PNG\r\n\x1a\n-bytes";
-    select(3, 2, 2, 2);
+    selectCells(3, 2, 2, 2);
     {
         ModalResponder responder;
         responder.chooseFile(picture);
@@ -132,7 +127,7 @@ TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
     EXPECT_EQ(states(), 2u) << "a cancelled choice changes nothing";
 
     mainDataSource().setCellText(5, 5, "kept");
-    select(5, 5);
+    selectCells(5, 5);
     std::ofstream(folder.path() / "text.png") << "plain text, no picture";
     std::ofstream(folder.path() / "empty.png").flush();
     for (const char* name : {"text.png", "empty.png"}) {
@@ -148,7 +143,7 @@ TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
 }
 
 TEST_F(FormatCommandsTest, TheColourButtonsApplyAChosenColourAndIgnoreACancel) {
-    select(1, 1, 1, 2);
+    selectCells(1, 1, 1, 2);
     auto answer = [](bool accept) {
         QTimer::singleShot(50, [accept] {
             auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());

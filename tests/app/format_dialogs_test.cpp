@@ -87,15 +87,6 @@ protected:
         ADD_FAILURE() << "no button " << QString::fromUtf16(caption).toStdString();
     }
 
-    grid::GridWidget& grid() const {
-        return *qobject_cast<grid::GridWidget*>(
-            runtime.loadedUnit(window_id::MainWindow, main_unit::Grid)->widget());
-    }
-    // Rows and columns from 1, as the commands count them.
-    void select(int32_t row, int32_t column, int32_t rowCount = 1, int32_t columnCount = 1) const {
-        grid().selectCell(row - 1, column - 1);
-        grid().extendSelection(row + rowCount - 2, column + columnCount - 2);
-    }
     // How many undo states were taken since the start, so a test sees each recorded change.
     int32_t recordedChanges() const { return appState().undoPosition - startPosition; }
 
@@ -108,7 +99,7 @@ protected:
         table.setFontName(kRow, kColumn, 1, 1, "黑体");
         table.setMargin(kRow, kColumn, 1, 1, 30);
         table.setFontStyle(kRow, kColumn, 1, 1, kBoldAndUnderline);
-        select(kRow, kColumn, 2, 3);
+        selectCells(kRow, kColumn, 2, 3);
         open(kCellProperties);
     }
 
@@ -234,7 +225,7 @@ TEST_F(FormatDialogsTest, ColoursAndFaceChosenApplyToTheBlockOnce) {
 
 TEST_F(FormatDialogsTest, ChangesGoToTheRangeCapturedAtOpeningAndCloseEndsTheDialog) {
     openOnFormattedBlock();
-    select(10, 5);
+    selectCells(10, 5);
     click("选择框2");
     DataSourceRef table = mainDataSource();
     EXPECT_EQ(table.fontStyle(3, 4), kBoldAndUnderline | 2);
@@ -279,7 +270,7 @@ TEST_F(FormatDialogsTest, InsertTimeWritesTheShownTextIntoTheFirstSelectedCellAn
     const Case cases[] = {{0, nullptr}, {5, nullptr}, {10, "午后"}};
     for (const Case& c : cases) {
         restart();
-        select(3, 2, 2, 2);
+        selectCells(3, 2, 2, 2);
         open(kInsertTime);
         QComboBox* formats = unitWidget<QComboBox>(kInsertTime, "组合框1");
         formats->setCurrentIndex(c.index);

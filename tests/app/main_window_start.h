@@ -8,6 +8,8 @@
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
 #include "app/window_ids.h"
+#include "grid/view/grid_widget.h"
+#include "runtime/window/unit.h"
 #include "runtime/window/window_runtime.h"
 
 // A fresh process as far as the application can tell: new state, the given command
@@ -27,4 +29,16 @@ inline void closeMainWindow(std::initializer_list<uint32_t> dialogs = {}) {
     for (uint32_t dialog : dialogs) rt::WindowRuntime::instance().destroyWindow(dialog);
     rt::WindowRuntime::instance().destroyWindow(app::window_id::MainWindow);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The grid "主表格" of the loaded main window.
+inline grid::GridWidget& mainGridWidget() {
+    rt::Unit* grid = rt::WindowRuntime::instance().loadedUnit(app::window_id::MainWindow, app::main_unit::Grid);
+    return *qobject_cast<grid::GridWidget*>(grid->widget());
+}
+
+// Selects a block as a person would; rows and columns from 1, as the commands count them.
+inline void selectCells(int32_t row, int32_t column, int32_t rowCount = 1, int32_t columnCount = 1) {
+    mainGridWidget().selectCell(row - 1, column - 1);
+    if (rowCount > 1 || columnCount > 1) mainGridWidget().extendSelection(row + rowCount - 2, column + columnCount - 2);
 }

@@ -109,15 +109,6 @@ protected:
         ADD_FAILURE() << "no button " << QString::fromUtf16(caption).toStdString();
     }
 
-    grid::GridWidget& grid() const {
-        return *qobject_cast<grid::GridWidget*>(
-            runtime.loadedUnit(window_id::MainWindow, main_unit::Grid)->widget());
-    }
-    // Rows and columns from 1, as the commands count them.
-    void select(int32_t row, int32_t column, int32_t rowCount = 1, int32_t columnCount = 1) const {
-        grid().selectCell(row - 1, column - 1);
-        grid().extendSelection(row + rowCount - 2, column + columnCount - 2);
-    }
     // The rows or columns a size box works on, from first.
     void selectSizes(const SizeBox& sizeBox, int32_t first, int32_t count) const;
     static int32_t zoom() { return mainGrid().zoom(); }
@@ -149,7 +140,7 @@ TEST_F(TableDialogsTest, InsertRowColInsertsAtTheSelectionOrAppendsRows) {
         restart();
         DataSourceRef table = mainDataSource();
         table.setCellText(3, 2, "标记");
-        select(3, 2);
+        selectCells(3, 2);
         open(window_id::InsertRowColDialog);
         type(window_id::InsertRowColDialog, "编辑框1", c.rows);
         type(window_id::InsertRowColDialog, "编辑框2", c.columns);
@@ -172,9 +163,9 @@ TEST_F(TableDialogsTest, InsertRowColTakesTheSelectionOfEachPress) {
     table.setCellText(10, 1, "乙");
     open(window_id::InsertRowColDialog);
     type(window_id::InsertRowColDialog, "编辑框2", "0");
-    select(10, 1);
+    selectCells(10, 1);
     pressButton(window_id::InsertRowColDialog, u"确定");
-    select(1, 1, 2, 3);
+    selectCells(1, 1, 2, 3);
     pressButton(window_id::InsertRowColDialog, u"确定");
     EXPECT_EQ(table.cellText(2, 1), "甲");
     EXPECT_EQ(table.cellText(12, 1), "乙");
@@ -249,9 +240,9 @@ struct SizeBox {
 
 void TableDialogsTest::selectSizes(const SizeBox& sizeBox, int32_t first, int32_t count) const {
     if (sizeBox.rows) {
-        select(first, 1, count, 1);
+        selectCells(first, 1, count, 1);
     } else {
-        select(1, first, 1, count);
+        selectCells(1, first, 1, count);
     }
 }
 
@@ -297,7 +288,7 @@ TEST_F(TableDialogsTest, SpinStepsMoveTheShownSizeByATenthAndTheTableByWholeUnit
 TEST_F(TableDialogsTest, SpinStepsAfterTheFirstWorkOnTheFirstSelectedRowOnly) {
     DataSourceRef table = mainDataSource();
     table.setRowHeight(2, 2, 99);
-    select(2, 1, 2, 1);
+    selectCells(2, 1, 2, 1);
     open(window_id::TablePropertiesDialog);
     type(window_id::TablePropertiesDialog, "编辑框7", "70");
     QToolButton* up = unitWidget<QWidget>(window_id::TablePropertiesDialog, "编辑框7")
@@ -369,10 +360,10 @@ TEST_F(TableDialogsTest, ChosenLineColourReachesTheGridAtOnce) {
     for (uint32_t color : {0x000000FFu, 0x00C0C0C0u}) {
         picker->setColor(color);
         emit picker->colorChosen();
-        EXPECT_EQ(grid().lineColor(), color);
+        EXPECT_EQ(mainGridWidget().lineColor(), color);
     }
     pressButton(window_id::TablePropertiesDialog, u"取消");
-    EXPECT_EQ(grid().lineColor(), 0x00C0C0C0u);
+    EXPECT_EQ(mainGridWidget().lineColor(), 0x00C0C0C0u);
 }
 
 // ---- ZoomDialog ----
@@ -409,7 +400,7 @@ TEST_F(TableDialogsTest, ZoomButtonsPreviewAndCancelRestores) {
         {"单选框7", nullptr, 200}, {"单选框7", "5000", 1000}, {"单选框7", "5", 20},
         {"单选框7", "abc", 20},
     };
-    grid().setZoomPercent(120);
+    mainGridWidget().setZoomPercent(120);
     for (const Case& c : cases) {
         int32_t previewed = 0;
         whileZoomDialogIsOpen([&] {
@@ -425,11 +416,11 @@ TEST_F(TableDialogsTest, ZoomButtonsPreviewAndCancelRestores) {
 
 TEST_F(TableDialogsTest, ZoomToWindowWidthAndConfirm) {
     mainDataSource().setColumnWidth(1, 8, 600);
-    grid().setZoomPercent(100);
-    grid().fitToWindowWidth();
+    mainGridWidget().setZoomPercent(100);
+    mainGridWidget().fitToWindowWidth();
     int32_t fitting = zoom();
     ASSERT_NE(fitting, 100);
-    grid().setZoomPercent(100);
+    mainGridWidget().setZoomPercent(100);
     whileZoomDialogIsOpen([&] {
         click(window_id::ZoomDialog, "单选框6");
         pressButton(window_id::ZoomDialog, u"确定");
@@ -439,7 +430,7 @@ TEST_F(TableDialogsTest, ZoomToWindowWidthAndConfirm) {
 }
 
 TEST_F(TableDialogsTest, EnterInTheCustomBoxAppliesOnlyWithCustomChosenAndIsSwallowed) {
-    grid().setZoomPercent(100);
+    mainGridWidget().setZoomPercent(100);
     int32_t afterUnchosenEnter = 0;
     int32_t afterChosenEnter = 0;
     int returns = -1;
@@ -467,7 +458,7 @@ TEST_F(TableDialogsTest, EnterInTheCustomBoxAppliesOnlyWithCustomChosenAndIsSwal
 }
 
 TEST_F(TableDialogsTest, OncePreviewedEveryLaterCancelRestores) {
-    grid().setZoomPercent(100);
+    mainGridWidget().setZoomPercent(100);
     whileZoomDialogIsOpen([&] {
         click(window_id::ZoomDialog, "单选框4");
         pressButton(window_id::ZoomDialog, u"确定");
@@ -595,7 +586,7 @@ TEST_F(TableDialogsTest, PasteWithSymbolsFillsTheSelectionRowByRow) {
         type(dialog, "编辑框_递增", c.step);
         type(dialog, "编辑框_文本1", c.text1);
         type(dialog, "编辑框_文本2", c.text2);
-        select(2, 2, c.rows, c.columns);
+        selectCells(2, 2, c.rows, c.columns);
         int32_t before = recordedChanges();
         pressButton(dialog, u"粘贴");
         std::string label = std::string(c.mode ? c.mode : "-") + (c.place ? c.place : "-");
@@ -615,13 +606,13 @@ TEST_F(TableDialogsTest, PasteWithSymbolsRemembersTheSecondTextOnlyBetweenTwoTex
     click(dialog, "单选框_右边");
     type(dialog, "编辑框_文本1", "一号");
     type(dialog, "编辑框_文本2", "二号");
-    select(1, 1);
+    selectCells(1, 1);
     pressButton(dialog, u"粘贴");
     EXPECT_EQ(settings().read("存储", "粘贴", "无"), "一号");
     EXPECT_EQ(settings().read("存储", "粘贴1", "无"), "无");
     click(dialog, "单选框_中间");
     type(dialog, "编辑框_文本1", "");
-    select(3, 1);
+    selectCells(3, 1);
     pressButton(dialog, u"粘贴");
     EXPECT_EQ(mainDataSource().cellText(1, 1), "一号1");
     EXPECT_EQ(mainDataSource().cellText(3, 1), "1二号");
