@@ -1,5 +1,6 @@
 // The statistics menu and its pop-up twins.
 #include "app/routines/routine.h"
+#include "app/statistics/formula_command.h"
 
 namespace app::routines {
 
@@ -14,7 +15,6 @@ HandlerResult subtractFromSelection(const EventArguments&) { return {}; }
 HandlerResult multiplySelection(const EventArguments&) { return {}; }
 HandlerResult divideSelection(const EventArguments&) { return {}; }
 HandlerResult roundSelection(const EventArguments&) { return {}; }
-HandlerResult evaluateFormulas(const EventArguments&) { return {}; }
 HandlerResult popupSum(const EventArguments&) { return {}; }
 HandlerResult popupDifference(const EventArguments&) { return {}; }
 HandlerResult popupProduct(const EventArguments&) { return {}; }
@@ -25,6 +25,12 @@ HandlerResult popupSubtract(const EventArguments&) { return {}; }
 HandlerResult popupMultiply(const EventArguments&) { return {}; }
 HandlerResult popupDivide(const EventArguments&) { return {}; }
 HandlerResult popupRound(const EventArguments&) { return {}; }
-HandlerResult popupEvaluateFormulas(const EventArguments&) { return {}; }
+
+HandlerResult evaluateFormulas(const EventArguments&) {
+    computeFormulas();
+    return {};
+}
+
+HandlerResult popupEvaluateFormulas(const EventArguments& arguments) { return evaluateFormulas(arguments); }
 
 }  // namespace app::routines
