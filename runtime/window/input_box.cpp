@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "runtime/platform/gbk_codec.h"
+#include "runtime/window/box_owner.h"
 #include "runtime/window/focus_return.h"
 
 namespace rt {
@@ -45,7 +46,7 @@ bool inputModeAccepts(InputMode mode, char16_t character) {
 std::optional<std::string> showInputBox(std::string_view prompt, std::string_view caption,
                                         std::string_view initialText, InputMode mode) {
     FocusReturn focusReturn;
-    QDialog dialog(QApplication::activeWindow());
+    QDialog dialog(boxOwner());
     dialog.setWindowTitle(caption.empty() ? QStringLiteral("请输入：") : fromGbk(caption));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(fromGbk(prompt), &dialog));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/platform/gbk_codec.h"
+#include "runtime/window/box_owner.h"
 #include "runtime/window/focus_return.h"
 
 namespace rt {
@@ -77,7 +78,7 @@ protected:
 MessageBoxAnswer showMessageBox(std::string_view text, uint32_t flags, std::string_view caption) {
     FocusReturn focusReturn;
     AnswerBox box(iconFor(flags & 0xF0), fromGbk(caption), fromGbk(text), QMessageBox::NoButton,
-                  QApplication::activeWindow());
+                  boxOwner());
     box.setWindowModality(Qt::ApplicationModal);
     std::vector<ButtonSpec> specs = buttonsFor(flags & 0xF);
     std::vector<QPushButton*> buttons;

@@ -146,4 +146,19 @@ TEST(InputBox, CancelGivesNothingAndPasswordsAreHidden) {
     EXPECT_EQ(rt::showInputBox("密码：", "登录", "初始", rt::InputMode::Password), std::nullopt);
 }
 
+// A window that was hidden on its way out and is deleted while a box waits for its
+// answer must not take the box with it.
+TEST(MessageBox, AWindowDeletedWhileTheBoxWaitsLeavesTheBoxAlone) {
+    auto* leaving = new QWidget;
+    leaving->show();
+    QApplication::setActiveWindow(leaving);
+    leaving->hide();
+    whenModal([leaving](QWidget* dialog) {
+        EXPECT_NE(dialog->parentWidget(), leaving);
+        delete leaving;
+        buttonCaptioned(dialog, QStringLiteral("确定"))->click();
+    });
+    EXPECT_EQ(rt::showMessageBox("提示", rt::message_box::Ok, "提示："), rt::MessageBoxAnswer::Ok);
+}
+
 }  // namespace
