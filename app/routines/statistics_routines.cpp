@@ -1,30 +1,70 @@
-// The statistics menu and its pop-up twins.
+// The statistics menu and its pop-up twins, which run the same commands.
 #include "app/routines/routine.h"
 #include "app/statistics/formula_command.h"
+#include "app/statistics/statistics_commands.h"
 
 namespace app::routines {
 
-// The work of these arrives with statistics, batch arithmetic and formulas; until then they run and do nothing.
-HandlerResult sumSelection(const EventArguments&) { return {}; }
-HandlerResult differenceSelection(const EventArguments&) { return {}; }
-HandlerResult productSelection(const EventArguments&) { return {}; }
-HandlerResult quotientSelection(const EventArguments&) { return {}; }
-HandlerResult remainderSelection(const EventArguments&) { return {}; }
-HandlerResult addToSelection(const EventArguments&) { return {}; }
-HandlerResult subtractFromSelection(const EventArguments&) { return {}; }
-HandlerResult multiplySelection(const EventArguments&) { return {}; }
-HandlerResult divideSelection(const EventArguments&) { return {}; }
-HandlerResult roundSelection(const EventArguments&) { return {}; }
-HandlerResult popupSum(const EventArguments&) { return {}; }
-HandlerResult popupDifference(const EventArguments&) { return {}; }
-HandlerResult popupProduct(const EventArguments&) { return {}; }
-HandlerResult popupQuotient(const EventArguments&) { return {}; }
-HandlerResult popupRemainder(const EventArguments&) { return {}; }
-HandlerResult popupAdd(const EventArguments&) { return {}; }
-HandlerResult popupSubtract(const EventArguments&) { return {}; }
-HandlerResult popupMultiply(const EventArguments&) { return {}; }
-HandlerResult popupDivide(const EventArguments&) { return {}; }
-HandlerResult popupRound(const EventArguments&) { return {}; }
+HandlerResult sumSelection(const EventArguments&) {
+    aggregateSelection(Aggregate::Sum);
+    return {};
+}
+
+HandlerResult differenceSelection(const EventArguments&) {
+    aggregateSelection(Aggregate::Difference);
+    return {};
+}
+
+HandlerResult productSelection(const EventArguments&) {
+    aggregateSelection(Aggregate::Product);
+    return {};
+}
+
+HandlerResult quotientSelection(const EventArguments&) {
+    aggregateSelection(Aggregate::Quotient);
+    return {};
+}
+
+HandlerResult remainderSelection(const EventArguments&) {
+    aggregateSelection(Aggregate::Remainder);
+    return {};
+}
+
+HandlerResult addToSelection(const EventArguments&) {
+    applyToSelection("加上");
+    return {};
+}
+
+HandlerResult subtractFromSelection(const EventArguments&) {
+    applyToSelection("减去");
+    return {};
+}
+
+HandlerResult multiplySelection(const EventArguments&) {
+    applyToSelection("乘以");
+    return {};
+}
+
+HandlerResult divideSelection(const EventArguments&) {
+    applyToSelection("除以");
+    return {};
+}
+
+HandlerResult roundSelection(const EventArguments&) {
+    app::roundSelection();
+    return {};
+}
+
+HandlerResult popupSum(const EventArguments& arguments) { return sumSelection(arguments); }
+HandlerResult popupDifference(const EventArguments& arguments) { return differenceSelection(arguments); }
+HandlerResult popupProduct(const EventArguments& arguments) { return productSelection(arguments); }
+HandlerResult popupQuotient(const EventArguments& arguments) { return quotientSelection(arguments); }
+HandlerResult popupRemainder(const EventArguments& arguments) { return remainderSelection(arguments); }
+HandlerResult popupAdd(const EventArguments& arguments) { return addToSelection(arguments); }
+HandlerResult popupSubtract(const EventArguments& arguments) { return subtractFromSelection(arguments); }
+HandlerResult popupMultiply(const EventArguments& arguments) { return multiplySelection(arguments); }
+HandlerResult popupDivide(const EventArguments& arguments) { return divideSelection(arguments); }
+HandlerResult popupRound(const EventArguments& arguments) { return roundSelection(arguments); }
 
 HandlerResult evaluateFormulas(const EventArguments&) {
     computeFormulas();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -31,6 +32,8 @@ public:
         actions_.push_back({Action::Choose, QString::fromStdString(path.string())});
     }
     void cancelDialog() { actions_.push_back({Action::Cancel, {}}); }
+    // Types into an input box and confirms it.
+    void enterText(const QString& text) { actions_.push_back({Action::Enter, text}); }
 
     const std::vector<Seen>& seen() const { return seen_; }
     bool allAnswered() const { return actions_.empty(); }
@@ -38,7 +41,7 @@ public:
 
 private:
     struct Action {
-        enum Kind { Press, Choose, Cancel } kind;
+        enum Kind { Press, Choose, Cancel, Enter } kind;
         QString argument;
     };
 
@@ -71,6 +74,13 @@ private:
             dialog->setOption(QFileDialog::DontConfirmOverwrite);
             dialog->selectFile(action.argument);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (action.kind == Action::Enter && modal->findChild<QLineEdit*>()) {
+            modal->findChild<QLineEdit*>()->setText(action.argument);
+            for (QPushButton* button : modal->findChildren<QPushButton*>()) {
+                if (button->text() == QStringLiteral("确认输入(&O)")) {
+                    QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+                }
+            }
         } else {
             QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
         }
