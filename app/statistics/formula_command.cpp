@@ -19,6 +19,7 @@ void computeFormulas() {
     const bool beside = table.cellText(range.row, range.lastColumn()).empty();
     const int32_t lastExpressionColumn = beside ? range.lastColumn() - 1 : range.lastColumn();
     bool wrote = false;
+    NoticeBatch batch(table);
     for (int32_t row = range.row; row <= range.lastRow(); ++row) {
         for (int32_t column = range.column; column <= lastExpressionColumn; ++column) {
             // Evaluating only what stands before the first "=" keeps a second run

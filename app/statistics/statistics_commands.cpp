@@ -26,7 +26,7 @@ using Operation = std::function<std::optional<double>(double)>;
 // command leaves the table exactly as it found it.
 class TableWrites {
 public:
-    TableWrites() : before_(table_.captureState()) {}
+    TableWrites() : before_(table_.captureState()), batch_(table_) {}
     ~TableWrites() { table_.releaseState(before_); }
     TableWrites(const TableWrites&) = delete;
     TableWrites& operator=(const TableWrites&) = delete;
@@ -42,6 +42,7 @@ public:
 private:
     DataSourceRef table_ = mainDataSource();
     int32_t before_;
+    NoticeBatch batch_;
 };
 
 // The aggregate of one row (along = false: of one column) of the selection, reading
@@ -131,8 +132,10 @@ void aggregateSelection(Aggregate aggregate) {
 void applyToSelection(std::string_view word) {
     std::optional<std::string> entered =
         rt::showInputBox("请输入要" + std::string(word) + "的数值：", "", "", rt::InputMode::Decimal);
-    if (!entered) return;
-    const double x = rt::leadingNumber(*entered);
+    if (entered) applyNumberToSelection(word, rt::leadingNumber(*entered));
+}
+
+void applyNumberToSelection(std::string_view word, double x) {
     Operation operation;
     if (word == "加上") operation = [x](double v) { return v + x; };
     if (word == "减去") operation = [x](double v) { return v - x; };

@@ -16,6 +16,8 @@ void aggregateSelection(Aggregate aggregate);
 // right neighbour when the last column is free, else into its lower neighbour when
 // the last row is free, else into the cell itself.
 void applyToSelection(std::string_view word);
+// The same with the number already given.
+void applyNumberToSelection(std::string_view word, double x);
 
 // Asks for the rounding position, then rounds every selected cell like the above.
 void roundSelection();

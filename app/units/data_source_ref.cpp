@@ -230,6 +230,10 @@ void DataSourceRef::releaseState(int32_t state) const {
     call("releaseState", {unit_.toValue(), rt::Value::integer(state)});
 }
 
+void DataSourceRef::beginBatch() const { call("beginBatch", {unit_.toValue()}); }
+
+void DataSourceRef::endBatch() const { call("endBatch", {unit_.toValue()}); }
+
 bool DataSourceRef::saveToFile(std::string_view path) const {
     std::string terminated(path);
     return call("saveToFile", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;

@@ -61,12 +61,28 @@ public:
     int32_t captureState() const;
     bool restoreState(int32_t state) const;
     void releaseState(int32_t state) const;
+    // Notices of the writes between these reach the views as one (see NoticeBatch).
+    void beginBatch() const;
+    void endBatch() const;
     // Files are named by GBK texts.
     bool saveToFile(std::string_view path) const;
     bool loadFromFile(std::string_view path) const;
 
 private:
     rt::UnitRef unit_;
+};
+
+// While it lives, the views hear of the data source's cell writes once, for the
+// rectangle that holds them all, instead of once a cell.
+class NoticeBatch {
+public:
+    explicit NoticeBatch(DataSourceRef table) : table_(table) { table_.beginBatch(); }
+    ~NoticeBatch() { table_.endBatch(); }
+    NoticeBatch(const NoticeBatch&) = delete;
+    NoticeBatch& operator=(const NoticeBatch&) = delete;
+
+private:
+    DataSourceRef table_;
 };
 
 // The data source "数据源1" of the main window.

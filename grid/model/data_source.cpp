@@ -47,9 +47,54 @@ void DataSrc::setCurrentRow(int32_t row) {
 }
 
 void DataSrc::notify(const ModelNotice& notice) {
+    if (batchDepth_ > 0) {
+        using Kind = ModelNotice::Kind;
+        // The views committed an open edit on the batch's first before-change notice.
+        if (notice.kind == Kind::BeforeChange && batchChanged_) return;
+        batchChanged_ = true;
+        if (notice.kind == Kind::Cells) {
+            gatherCells(notice);
+            return;
+        }
+        flushGatheredCells();
+    }
+    send(notice);
+}
+
+void DataSrc::send(const ModelNotice& notice) {
     // A view may unbind itself while it handles a notice.
     std::vector<ModelView*> views = views_;
     for (ModelView* view : views) view->onModelNotice(notice);
+}
+
+void DataSrc::beginBatch() { ++batchDepth_; }
+
+void DataSrc::endBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+    flushGatheredCells();
+    batchChanged_ = false;
+}
+
+void DataSrc::gatherCells(const ModelNotice& notice) {
+    if (notice.rowCount <= 0 || notice.columnCount <= 0) return;
+    if (!gathered_) {
+        gathered_ = notice;
+        return;
+    }
+    const int32_t lastRow = std::max(gathered_->row + gathered_->rowCount, notice.row + notice.rowCount);
+    const int32_t lastColumn =
+        std::max(gathered_->column + gathered_->columnCount, notice.column + notice.columnCount);
+    gathered_->row = std::min(gathered_->row, notice.row);
+    gathered_->column = std::min(gathered_->column, notice.column);
+    gathered_->rowCount = lastRow - gathered_->row;
+    gathered_->columnCount = lastColumn - gathered_->column;
+}
+
+void DataSrc::flushGatheredCells() {
+    if (!gathered_) return;
+    ModelNotice notice = *gathered_;
+    gathered_.reset();
+    send(notice);
 }
 
 void DataSrc::notifyBeforeChange() {

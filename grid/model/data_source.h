@@ -53,6 +53,12 @@ public:
     void setCurrentRow(int32_t row);
 
     void notify(const ModelNotice& notice);
+    // Between these, the cells notices of many single writes are gathered into one
+    // for the rectangle that holds them all, sent when the batch ends (or before any
+    // other notice), and only the first before-change notice is sent. A command that
+    // writes a million cells then repaints once, not a million times.
+    void beginBatch();
+    void endBatch();
     // Sent before a change of contents or structure, except while read-only.
     void notifyBeforeChange();
     // After the whole table was replaced: the current row goes back to 0 and the
@@ -124,6 +130,9 @@ private:
                      const std::function<void(int32_t row, int32_t column)>& change);
     void applyLines(const CellRange& requested, uint32_t lines, bool draw);
     CellRange growToWholeBlocks(CellRange range) const;
+    void send(const ModelNotice& notice);
+    void gatherCells(const ModelNotice& notice);
+    void flushGatheredCells();
     void relinkRange(const CellRange& requested);
     void recomputeFixedRows();
     void recomputeFixedColumns();
@@ -135,6 +144,9 @@ private:
     uint32_t statusFlags_ = 0;
     int32_t currentRow_ = 0;
     std::unordered_map<int32_t, std::shared_ptr<const Table>> states_;
+    int32_t batchDepth_ = 0;
+    bool batchChanged_ = false;
+    std::optional<ModelNotice> gathered_;
 };
 
 }  // namespace grid

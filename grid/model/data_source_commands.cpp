@@ -234,6 +234,16 @@ DATA_SOURCE_COMMAND(releaseState) {
     source.releaseState(arguments.integer(1));
 }
 
+DATA_SOURCE_COMMAND(beginBatch) {
+    READ_ARGUMENTS();
+    source.beginBatch();
+}
+
+DATA_SOURCE_COMMAND(endBatch) {
+    READ_ARGUMENTS();
+    source.endBatch();
+}
+
 constexpr std::array kCommands = {
     NamedCommand{"getRowHeight", getRowHeight},     NamedCommand{"setRowHeight", setRowHeight},
     NamedCommand{"getColumnWidth", getColumnWidth}, NamedCommand{"setColumnWidth", setColumnWidth},
@@ -254,6 +264,7 @@ constexpr std::array kCommands = {
     NamedCommand{"deleteRows", deleteRows},         NamedCommand{"insertColumns", insertColumns},
     NamedCommand{"deleteColumns", deleteColumns},   NamedCommand{"captureState", captureState},
     NamedCommand{"restoreState", restoreState},     NamedCommand{"releaseState", releaseState},
+    NamedCommand{"beginBatch", beginBatch},         NamedCommand{"endBatch", endBatch},
 };
 
 }  // namespace

@@ -163,7 +163,7 @@ TEST_F(DataSourceCommandsTest, UndoStatesTravelAsNumbers) {
 TEST_F(DataSourceCommandsTest, EveryCommandNameIsUnique) {
     std::map<std::string_view, int> seen;
     for (const grid::NamedCommand& command : grid::dataSourceCommands()) ++seen[command.name];
-    EXPECT_EQ(seen.size(), 38u);
+    EXPECT_EQ(seen.size(), 40u);
     for (auto [name, count] : seen) EXPECT_EQ(count, 1) << name;
 }
 

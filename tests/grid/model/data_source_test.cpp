@@ -170,3 +170,41 @@ TEST(DataSourceTest, TheCurrentRowIsClampedAndUnchangedRowsSendNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+using Kind = grid::ModelNotice::Kind;
+
+TEST(DataSourceBatchTest, CellWritesInABatchReachTheViewsAsOneNotice) {
+    TableFixture table(10, 5);
+    table.recorder.notices.clear();
+    table.source.beginBatch();
+    table.source.setCellText(2, 1, "a");
+    table.source.beginBatch();
+    table.source.setCellText(7, 3, "b");
+    table.source.endBatch();
+    table.source.setCellText(4, 0, "c");
+    EXPECT_EQ(table.recorder.kinds(), std::vector<Kind>{Kind::BeforeChange}) << "nothing more until the batch ends";
+    table.source.endBatch();
+    ASSERT_EQ(table.recorder.notices.size(), 2u);
+    EXPECT_EQ(table.recorder.notices[1], (grid::ModelNotice{.kind = Kind::Cells, .row = 2, .column = 0, .rowCount = 6,
+                                                            .columnCount = 4}));
+    table.source.endBatch();
+    table.source.setCellText(0, 0, "after");
+    EXPECT_EQ(table.recorder.notices.size(), 4u) << "an extra end leaves later writes alone";
+}
+
+TEST(DataSourceBatchTest, OtherNoticesInABatchComeAfterTheGatheredCells) {
+    TableFixture table(10, 5);
+    table.recorder.notices.clear();
+    table.source.beginBatch();
+    table.source.setCellText(1, 1, "a");
+    table.source.insertRows(0, 1);
+    table.source.endBatch();
+    std::vector<Kind> kinds = table.recorder.kinds();
+    ASSERT_GE(kinds.size(), 3u);
+    EXPECT_EQ(std::vector<Kind>(kinds.begin(), kinds.begin() + 3),
+              (std::vector<Kind>{Kind::BeforeChange, Kind::Cells, Kind::RowsInserted}));
+}
+
+}  // namespace
