@@ -31,7 +31,6 @@ public:
     TableWrites(const TableWrites&) = delete;
     TableWrites& operator=(const TableWrites&) = delete;
 
-    const DataSourceRef& table() const { return table_; }
     std::string text(int32_t row, int32_t column) const { return table_.cellText(row, column); }
     double number(int32_t row, int32_t column) const { return rt::textToNumber(text(row, column)); }
     void write(int32_t row, int32_t column, double value) const {
@@ -81,7 +80,7 @@ void applyOperation(const Operation& operation) {
             wrote = true;
         }
     }
-    if (wrote && range.row > 0 && range.column > 0) recordTableChange();
+    if (wrote) recordTableChange();
 }
 
 }  // namespace
@@ -94,15 +93,16 @@ void aggregateSelection(Aggregate aggregate) {
         tell("请选择要计算的数值，并多选择一行或一列用于保存计算结果。");
         return;
     }
-    TableWrites cells;
-    const bool inLastColumn = isBlank(cells.text(range.row, range.lastColumn())) &&
-                              isBlank(cells.text(range.lastRow(), range.lastColumn()));
-    const bool inLastRow = cells.text(range.lastRow(), range.column).empty() &&
-                           cells.text(range.lastRow(), range.lastColumn()).empty();
+    const DataSourceRef table = mainDataSource();
+    const bool inLastColumn = isBlank(table.cellText(range.row, range.lastColumn())) &&
+                              isBlank(table.cellText(range.lastRow(), range.lastColumn()));
+    const bool inLastRow = table.cellText(range.lastRow(), range.column).empty() &&
+                           table.cellText(range.lastRow(), range.lastColumn()).empty();
     if (!inLastColumn && !inLastRow) {
         tell("请多选择一行或一列用于保存计算结果。");
         return;
     }
+    TableWrites cells;
     // The row pass comes first; the column pass then reads the row results too.
     auto pass = [&](bool alongRow) {
         const int32_t fixedFirst = alongRow ? range.row : range.column;
