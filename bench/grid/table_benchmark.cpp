@@ -1,6 +1,7 @@
 // The table core on a table of 100,000 rows x 10 columns with a short text in every
 // cell: saving, loading, whole-table cell blocks, inserting and deleting one row at
-// the top, setting texts, and the memory a loaded table takes.
+// the top, setting texts one by one and as one block, reading them as one block,
+// deleting every second row at once, and the memory a loaded table takes.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "grid/format/cell_block.h"
 #include "grid/format/table_file_io.h"
@@ -134,6 +136,55 @@ void setCellText(benchmark::State& state) {
     state.SetItemsProcessed(cells);
 }
 BENCHMARK(setCellText)->Unit(benchmark::kMillisecond);
+
+// A short Chinese text for every cell, NUL-ended, row by row.
+std::string chineseTextBlock() {
+    static const char* const kWords[] = {"张三", "李四", "北京", "上海", "合计", "备注"};
+    std::string block;
+    for (int cell = 0; cell < kRows * kColumns; ++cell) {
+        block += kWords[cell % 6];
+        block += std::to_string(cell % 100);
+        block += '\0';
+    }
+    return block;
+}
+
+void putTexts(benchmark::State& state) {
+    auto table = filledTable();
+    const std::string block = chineseTextBlock();
+    for (auto _ : state) table->source.putTexts(0, 0, kRows, kColumns, block);
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kRows * kColumns);
+}
+BENCHMARK(putTexts)->Unit(benchmark::kMillisecond);
+
+void cellTexts(benchmark::State& state) {
+    auto table = filledTable();
+    table->source.putTexts(0, 0, kRows, kColumns, chineseTextBlock());
+    for (auto _ : state) {
+        std::string texts = table->source.cellTexts({0, 0, kRows, kColumns});
+        benchmark::DoNotOptimize(texts.data());
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kRows * kColumns);
+}
+BENCHMARK(cellTexts)->Unit(benchmark::kMillisecond);
+
+// Each round deletes from a fresh copy of the filled table; the copy shares the rows,
+// so the deleted rows live on in the original as they would in an Undo state.
+void deleteEverySecondRow(benchmark::State& state) {
+    const auto filled = filledTable();
+    std::vector<int32_t> everySecond;
+    for (int32_t row = 0; row < kRows; row += 2) everySecond.push_back(row);
+    std::unique_ptr<LoadedTable> table;
+    for (auto _ : state) {
+        state.PauseTiming();
+        table = std::make_unique<LoadedTable>();
+        table->provider.replaceTable(grid::Table(filled->provider.table()));
+        std::vector<int32_t> rows = everySecond;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(table->source.deleteRowSet(std::move(rows)));
+    }
+}
+BENCHMARK(deleteEverySecondRow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -50,6 +50,9 @@ public:
     virtual void setFontSize(int32_t row, int32_t column, int16_t size) = 0;
     virtual void setMargin(int32_t row, int32_t column, int16_t margin) = 0;
     virtual void setKind(int32_t row, int32_t column, CellKind kind) = 0;
+    // Writes a text by the rules of setTextByRules; a picture or data cell keeps its
+    // content and gives false, so that a whole block of texts can be written without
+    // asking for each cell's kind first.
     virtual bool setText(int32_t row, int32_t column, std::string_view text) = 0;
     virtual bool setData(int32_t row, int32_t column, std::span<const uint8_t> bytes) = 0;
     virtual int32_t defaultRowHeight() const = 0;
@@ -64,6 +67,18 @@ public:
     virtual bool insertColumns(int32_t at, int32_t count) = 0;
     virtual bool deleteRows(int32_t at, int32_t count) = 0;
     virtual bool deleteColumns(int32_t at, int32_t count) = 0;
+
+    // The cell's flag word, 0 outside the table. Seam repairs and kind checks read many
+    // of them and need nothing else of the cell.
+    virtual uint32_t cellFlags(int32_t row, int32_t column) const;
+    // Appends the cell's text (nothing for the data kinds) without copying the cell, so
+    // that reading a million texts costs no million copies.
+    virtual void appendText(std::string& out, int32_t row, int32_t column) const;
+    // Deletes the rows (columns) at these positions, given in ascending order without
+    // repeats, as one change. This default deletes them one by one from the last, so it
+    // is all or nothing only when a single deletion cannot fail.
+    virtual bool deleteRowSet(std::span<const int32_t> ascendingUnique);
+    virtual bool deleteColumnSet(std::span<const int32_t> ascendingUnique);
 
     // Takes over a whole table read from a file in one step, so that a load either
     // replaces everything or nothing. False when this provider cannot hold it.

@@ -154,10 +154,7 @@ void DataSrc::setColumnWidth(int32_t column, int32_t count, int32_t width) {
     notify({.kind = ModelNotice::Kind::ColumnWidths});
 }
 
-uint32_t DataSrc::flagsAt(int32_t row, int32_t column) const {
-    Cell cell;
-    return provider_->getCell(cell, row, column, false) ? cell.flags : 0;
-}
+uint32_t DataSrc::flagsAt(int32_t row, int32_t column) const { return provider_->cellFlags(row, column); }
 
 void DataSrc::setFlagsAt(int32_t row, int32_t column, uint32_t flags) {
     provider_->setFlags(row, column, flags);

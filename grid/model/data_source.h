@@ -98,6 +98,16 @@ public:
     void setCellText(int32_t row, int32_t column, std::string_view text);
     void setCellData(int32_t row, int32_t column, std::span<const uint8_t> bytes);
 
+    // The texts of the range's cells row by row, each followed by a NUL; a picture or
+    // data cell gives the empty text. The range is clipped like validRange; nothing at
+    // all when its first cell does not exist.
+    std::string cellTexts(const CellRange& range) const;
+    // Writes the NUL-ended texts of block into the rectangle row by row, each as
+    // setCellText writes one; the last text may lack its NUL. A cell outside the table
+    // uses up its text all the same, a short block ends early, and a read-only data
+    // source writes nothing. One cells notice covers the cells that got a text.
+    void putTexts(int32_t row, int32_t column, int32_t rows, int32_t columns, std::string_view block);
+
     void mergeCells(const CellRange& range);
     void splitCells(int32_t row, int32_t column);
     void drawLines(const CellRange& range, uint32_t lines);
@@ -109,6 +119,15 @@ public:
     bool insertColumns(int32_t at, int32_t count);
     bool appendColumns(int32_t count) { return insertColumns(columnCount(), count); }
     bool deleteColumns(int32_t at, int32_t count);
+    // Leaves exactly what deleting each row (column) of the set by itself, from the
+    // last to the first, would leave: cells, seam repairs, fixed rows or columns and
+    // the current row. But it is one change: the provider deletes the whole set at
+    // once, and the views hear one before-change notice, one reset and at most one
+    // current-row notice. Numbers outside the table and repeats are ignored, and an
+    // empty set is done at once. False without a provider or when the provider
+    // fails; nothing changed then.
+    bool deleteRowSet(std::vector<int32_t> rows);
+    bool deleteColumnSet(std::vector<int32_t> columns);
 
     // Undo states: the table as it is now, kept under a number that no other state of
     // any data source ever gets (0 when the provider cannot keep one). A kept state

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "grid/model/command_arguments.h"
+#include "runtime/value/byte_reader.h"
 
 namespace grid {
 namespace {
@@ -29,6 +32,16 @@ int16_t shortArgument(const Arguments& arguments, int index, int16_t fallback) {
 
 std::optional<Cell> cellArgument(const Arguments& arguments, const DataSrc& source) {
     return source.cellAt(indexArgument(arguments, 1), indexArgument(arguments, 2), false);
+}
+
+// Row or column numbers from 1 as little-endian 32-bit words, made 0-based; a last
+// word cut short is ignored.
+std::vector<int32_t> indexSetArgument(const Arguments& arguments, int index) {
+    rt::ByteReader reader(arguments.bytes(index));
+    std::vector<int32_t> indices;
+    indices.reserve(reader.remaining() / sizeof(int32_t));
+    for (int32_t number = 0; reader.read(number);) indices.push_back(number > 0 ? number - 1 : -1);
+    return indices;
 }
 
 DATA_SOURCE_COMMAND(getRowHeight) {
@@ -159,6 +172,20 @@ DATA_SOURCE_COMMAND(setCellData) {
     source.setCellData(indexArgument(arguments, 1), indexArgument(arguments, 2), arguments.bytes(3));
 }
 
+DATA_SOURCE_COMMAND(getTextBlock) {
+    READ_ARGUMENTS();
+    std::string texts = source.cellTexts(rangeArgument(arguments, 1));
+    rt::returnByteSet(result, {reinterpret_cast<const uint8_t*>(texts.data()), texts.size()});
+}
+
+DATA_SOURCE_COMMAND(putTextBlock) {
+    READ_ARGUMENTS();
+    CellRange range = rangeArgument(arguments, 1);
+    std::span<const uint8_t> block = arguments.bytes(5);
+    source.putTexts(range.row, range.column, range.rowCount, range.columnCount,
+                    {reinterpret_cast<const char*>(block.data()), block.size()});
+}
+
 DATA_SOURCE_COMMAND(mergeCells) {
     READ_ARGUMENTS();
     source.mergeCells(rangeArgument(arguments, 1));
@@ -209,6 +236,11 @@ DATA_SOURCE_COMMAND(deleteRows) {
     rt::returnLogical(result, source.deleteRows(indexArgument(arguments, 1), arguments.integer(2, 1)));
 }
 
+DATA_SOURCE_COMMAND(deleteRowSet) {
+    READ_ARGUMENTS();
+    rt::returnLogical(result, source.deleteRowSet(indexSetArgument(arguments, 1)));
+}
+
 DATA_SOURCE_COMMAND(insertColumns) {
     READ_ARGUMENTS();
     rt::returnLogical(result, source.insertColumns(indexArgument(arguments, 1), arguments.integer(2, 1)));
@@ -217,6 +249,11 @@ DATA_SOURCE_COMMAND(insertColumns) {
 DATA_SOURCE_COMMAND(deleteColumns) {
     READ_ARGUMENTS();
     rt::returnLogical(result, source.deleteColumns(indexArgument(arguments, 1), arguments.integer(2, 1)));
+}
+
+DATA_SOURCE_COMMAND(deleteColumnSet) {
+    READ_ARGUMENTS();
+    rt::returnLogical(result, source.deleteColumnSet(indexSetArgument(arguments, 1)));
 }
 
 DATA_SOURCE_COMMAND(captureState) {
@@ -265,6 +302,8 @@ constexpr std::array kCommands = {
     NamedCommand{"deleteColumns", deleteColumns},   NamedCommand{"captureState", captureState},
     NamedCommand{"restoreState", restoreState},     NamedCommand{"releaseState", releaseState},
     NamedCommand{"beginBatch", beginBatch},         NamedCommand{"endBatch", endBatch},
+    NamedCommand{"getTextBlock", getTextBlock},     NamedCommand{"putTextBlock", putTextBlock},
+    NamedCommand{"deleteRowSet", deleteRowSet},     NamedCommand{"deleteColumnSet", deleteColumnSet},
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Inserting and deleting rows and columns, with the repairs that keep border lines
-// and merged blocks whole at the seams.
+// Inserting and deleting rows and columns, one run or a whole set at a time, with the
+// repairs that keep border lines and merged blocks whole at the seams.
 #include <algorithm>
+#include <new>
+#include <span>
 #include <vector>
 
 #include "grid/model/data_source.h"
@@ -32,10 +34,7 @@ struct AxisTable {
     int32_t length() const { return axis.isRows ? provider.rowCount() : provider.columnCount(); }
     int32_t breadth() const { return axis.isRows ? provider.columnCount() : provider.rowCount(); }
     uint32_t flags(int32_t along, int32_t across) const {
-        Cell cell;
-        bool found = axis.isRows ? provider.getCell(cell, along, across, false)
-                                 : provider.getCell(cell, across, along, false);
-        return found ? cell.flags : 0;
+        return axis.isRows ? provider.cellFlags(along, across) : provider.cellFlags(across, along);
     }
     void setFlags(int32_t along, int32_t across, uint32_t flags) {
         if (axis.isRows) {
@@ -102,6 +101,104 @@ void repairDeletedSeam(AxisTable table, int32_t at, const std::vector<uint32_t>&
     }
 }
 
+// A flag word that a seam repair changed, kept to put back should the deletion fail.
+struct FlagChange {
+    int32_t along;
+    int32_t across;
+    uint32_t old;
+};
+
+// The repairs of repairDeletedSeam for deleting a set one position at a time from the
+// last, done on the table before anything goes. The position after a deleted one is
+// then the next one that stays, since those after it are gone by its turn; the one
+// before it is still there.
+void repairSeamsOfSet(AxisTable table, std::span<const int32_t> set, std::vector<FlagChange>& changes) {
+    const Axis& axis = table.axis;
+    const int32_t length = table.length();
+    auto write = [&](int32_t along, int32_t across, uint32_t old, uint32_t flags) {
+        if (flags == old) return;
+        changes.push_back({along, across, old});
+        table.setFlags(along, across, flags);
+    };
+    int32_t next = length;
+    for (size_t index = set.size(); index-- > 0;) {
+        const int32_t at = set[index];
+        if (index + 1 == set.size() || set[index + 1] != at + 1) next = at + 1;
+        for (int32_t across = 0; across < table.breadth(); ++across) {
+            const uint32_t before = at > 0 ? table.flags(at - 1, across) : 0;
+            const uint32_t oldAfter = next < length ? table.flags(next, across) : 0;
+            uint32_t after = oldAfter;
+            if ((after & axis.joinedBefore) && !(before & axis.joinedAfter)) after &= ~axis.joinedBefore;
+            if ((before & axis.joinedAfter) && !(after & axis.joinedBefore)) {
+                write(at - 1, across, before, before & ~axis.joinedAfter);
+            }
+            if (next == length) continue;
+            if (at == 0) {
+                const bool hadEdge = (table.flags(0, across) & axis.trailingLine) != 0;
+                after = hadEdge ? (after | axis.leadingLine) : (after & ~axis.leadingLine);
+            }
+            write(next, across, oldAfter, after);
+        }
+    }
+}
+
+// Latest first, so that a word changed twice ends as it began. A word whose write
+// failed still holds its old value and is not written again.
+void undoFlagChanges(AxisTable table, const std::vector<FlagChange>& changes) {
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        if (table.flags(change->along, change->across) != change->old) {
+            table.setFlags(change->along, change->across, change->old);
+        }
+    }
+}
+
+// Repairs the seams and deletes the set (ascending, no repeats, all in the table),
+// all or nothing: when memory runs out or the provider fails, the repairs are undone.
+bool deleteSetWithRepairs(AxisTable table, std::span<const int32_t> set) {
+    std::vector<FlagChange> changes;
+    try {
+        repairSeamsOfSet(table, set, changes);
+        bool deleted = table.axis.isRows ? table.provider.deleteRowSet(set) : table.provider.deleteColumnSet(set);
+        if (deleted) return true;
+    } catch (const std::bad_alloc&) {
+        // The table is put back below, as after a refusal.
+    }
+    undoFlagChanges(table, changes);
+    return false;
+}
+
+// The fixed rows (columns) that deleting the set one at a time from the last leaves,
+// read from the table after the whole set went. Each single deletion clips them to
+// what remains and, when it was above the boundary, moves the boundary down past any
+// merged block that would cross it. The links it meets there, below the deleted
+// position, are final by then, and a boundary b of that moment lies at b - index in
+// the final table, index being the number of set positions before the deleted one.
+int32_t fixedAfterSet(AxisTable table, std::span<const int32_t> set, int32_t fixed) {
+    const int32_t finalLength = table.length();
+    auto crosses = [&](int32_t boundary) {
+        if (boundary <= 0 || boundary >= finalLength) return false;
+        for (int32_t across = 0; across < table.breadth(); ++across) {
+            if (table.flags(boundary - 1, across) & table.axis.joinedAfter) return true;
+        }
+        return false;
+    };
+    int32_t length = finalLength + static_cast<int32_t>(set.size());
+    for (size_t index = set.size(); index-- > 0;) {
+        fixed = std::clamp(fixed, 0, --length);
+        if (set[index] >= fixed) continue;
+        while (crosses(fixed - static_cast<int32_t>(index))) ++fixed;
+    }
+    return fixed;
+}
+
+// The positions of a set that exist, ascending and without repeats.
+std::vector<int32_t> existingPositions(std::vector<int32_t> positions, int32_t length) {
+    std::erase_if(positions, [length](int32_t position) { return position < 0 || position >= length; });
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    return positions;
+}
+
 }  // namespace
 
 bool DataSrc::insertRows(int32_t at, int32_t count) {
@@ -166,6 +263,46 @@ bool DataSrc::deleteColumns(int32_t at, int32_t count) {
     repairDeletedSeam(table, at, lastDeleted);
     if (at < provider_->fixedColumns()) recomputeFixedColumns();
     notify({.kind = ModelNotice::Kind::ColumnsDeleted, .column = at, .columnCount = count});
+    return true;
+}
+
+bool DataSrc::deleteRowSet(std::vector<int32_t> rows) {
+    if (!provider_) return false;
+    rows = existingPositions(std::move(rows), rowCount());
+    if (rows.empty()) return true;
+    const int32_t fixed = provider_->fixedRows();
+    notifyBeforeChange();
+    AxisTable table{kRowAxis, *provider_};
+    if (!deleteSetWithRepairs(table, rows)) return false;
+    const int32_t newFixed = fixedAfterSet(table, rows, fixed);
+    if (newFixed != provider_->fixedRows()) provider_->setFixedRows(newFixed);
+    // Each single deletion would clip the current row to the rows left and tell the
+    // views when that moved it or when it deleted the current row.
+    int32_t current = currentRow_;
+    bool moved = false;
+    int32_t remaining = rowCount() + static_cast<int32_t>(rows.size());
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        const int32_t target = std::clamp(current, 0, std::max(0, --remaining - 1));
+        moved = moved || current == *row || target != current;
+        current = target;
+    }
+    currentRow_ = current;
+    notify({.kind = ModelNotice::Kind::Reset});
+    if (moved) notify({.kind = ModelNotice::Kind::CurrentRow, .row = current});
+    return true;
+}
+
+bool DataSrc::deleteColumnSet(std::vector<int32_t> columns) {
+    if (!provider_) return false;
+    columns = existingPositions(std::move(columns), columnCount());
+    if (columns.empty()) return true;
+    const int32_t fixed = provider_->fixedColumns();
+    notifyBeforeChange();
+    AxisTable table{kColumnAxis, *provider_};
+    if (!deleteSetWithRepairs(table, columns)) return false;
+    const int32_t newFixed = fixedAfterSet(table, columns, fixed);
+    if (newFixed != provider_->fixedColumns()) provider_->setFixedColumns(newFixed);
+    notify({.kind = ModelNotice::Kind::Reset});
     return true;
 }
 

@@ -74,6 +74,27 @@ void RowList::erase(int32_t at, int32_t count) {
     replaceChunksFrom(firstChunk, std::move(rows));
 }
 
+void RowList::eraseSet(std::span<const int32_t> ascendingUnique) {
+    if (ascendingUnique.empty()) return;
+    const size_t firstChunk = chunkOf(ascendingUnique.front());
+    const int32_t base = static_cast<int32_t>(firstChunk * kChunkRows);
+    std::vector<RowPointer> rows = rowsFrom(firstChunk);
+    // Moving the kept rows up over the erased ones allocates nothing; the rows stay
+    // alive in the old chunks until the new ones have been built.
+    auto erased = ascendingUnique.begin();
+    size_t kept = 0;
+    for (size_t slot = 0; slot < rows.size(); ++slot) {
+        if (erased != ascendingUnique.end() && *erased - base == static_cast<int32_t>(slot)) {
+            ++erased;
+        } else {
+            if (kept != slot) rows[kept] = std::move(rows[slot]);
+            ++kept;
+        }
+    }
+    rows.resize(kept);
+    replaceChunksFrom(firstChunk, std::move(rows));
+}
+
 void RowList::transform(int32_t first, int32_t count, const std::function<void(TableRow&)>& prepare,
                         const std::function<void(TableRow&)>& change) {
     // First every row becomes this list's own, prepared, with nothing changed yet: a

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "grid/model/cell.h"
@@ -39,6 +40,9 @@ public:
     void assign(int32_t count, const TableRow& prototype);
     void insert(int32_t at, int32_t count, const TableRow& prototype);
     void erase(int32_t at, int32_t count);
+    // Erases the rows at these positions, given in ascending order without repeats and
+    // all inside the list, in one pass over the chunks from the first of them on.
+    void eraseSet(std::span<const int32_t> ascendingUnique);
     // Changes the rows from first on, all or nothing: prepare runs on every row that
     // will change and may throw, but must leave the row's content as it is (reserve
     // room, for example); then change, which must not throw, runs on every row. Rows

@@ -9,6 +9,16 @@
 namespace grid {
 namespace {
 
+// Positions as the set deletions take them: ascending, no repeats, all below count.
+bool isAscendingUniqueBelow(std::span<const int32_t> positions, int32_t count) {
+    int32_t previous = -1;
+    for (int32_t position : positions) {
+        if (position <= previous || position >= count) return false;
+        previous = position;
+    }
+    return true;
+}
+
 Cell makeNewCell(const Cell& defaultCell) {
     Cell cell = defaultCell.formatOnly();
     cell.flags &= ~(CellFlags::kKindMask | CellFlags::kMergeMask);
@@ -127,6 +137,45 @@ bool Table::deleteColumns(int32_t at, int32_t count) {
     }
     columnWidths_.erase(columnWidths_.begin() + at, columnWidths_.begin() + at + count);
     columnCount_ -= count;
+    fixedColumns_ = std::min(fixedColumns_, columnCount_);
+    return true;
+}
+
+bool Table::deleteRowSet(std::span<const int32_t> ascendingUnique) {
+    if (!isAscendingUniqueBelow(ascendingUnique, rowCount_)) return false;
+    try {
+        rows_.eraseSet(ascendingUnique);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    rowCount_ -= static_cast<int32_t>(ascendingUnique.size());
+    fixedRows_ = std::min(fixedRows_, rowCount_);
+    return true;
+}
+
+bool Table::deleteColumnSet(std::span<const int32_t> ascendingUnique) {
+    if (!isAscendingUniqueBelow(ascendingUnique, columnCount_)) return false;
+    if (ascendingUnique.empty()) return true;
+    try {
+        std::vector<bool> erased(static_cast<size_t>(columnCount_));
+        for (int32_t column : ascendingUnique) erased[static_cast<size_t>(column)] = true;
+        // Compacting moves cells within their row and allocates nothing, so it cannot
+        // fail once every row is this table's own.
+        auto compact = [&erased](auto& values) {
+            size_t kept = 0;
+            for (size_t column = 0; column < values.size(); ++column) {
+                if (erased[column]) continue;
+                if (kept != column) values[kept] = std::move(values[column]);
+                ++kept;
+            }
+            values.erase(values.begin() + static_cast<ptrdiff_t>(kept), values.end());
+        };
+        rows_.transform(0, rowCount_, [](TableRow&) {}, [&compact](TableRow& row) { compact(row.cells); });
+        compact(columnWidths_);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    columnCount_ -= static_cast<int32_t>(ascendingUnique.size());
     fixedColumns_ = std::min(fixedColumns_, columnCount_);
     return true;
 }

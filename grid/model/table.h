@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "grid/model/cell.h"
@@ -63,6 +64,11 @@ public:
     bool insertColumns(int32_t at, int32_t count);
     bool deleteRows(int32_t at, int32_t count);
     bool deleteColumns(int32_t at, int32_t count);
+    // The rows (columns) at these positions, which must be in ascending order without
+    // repeats, go in one step: what deleting them one by one leaves, without moving the
+    // rest once per deleted row.
+    bool deleteRowSet(std::span<const int32_t> ascendingUnique);
+    bool deleteColumnSet(std::span<const int32_t> ascendingUnique);
 
     // Whether the two tables have the same counts, fixed rows and columns and column
     // widths (row heights go with the rows).

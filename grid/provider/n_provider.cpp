@@ -38,6 +38,10 @@ bool NProvider::getCell(Cell& out, int32_t row, int32_t column, bool withContent
     return true;
 }
 
+void NProvider::appendText(std::string& out, int32_t row, int32_t column) const {
+    if (table_.contains(row, column)) out.append(table_.cell(row, column).text());
+}
+
 void NProvider::setRowHeights(int32_t first, int32_t count, int32_t height) {
     int32_t end = std::min(first + std::max(count, 0), table_.rowCount());
     first = std::max(first, 0);

@@ -52,6 +52,16 @@ public:
     bool insertColumns(int32_t at, int32_t count) override { return table_.insertColumns(at, count); }
     bool deleteRows(int32_t at, int32_t count) override { return table_.deleteRows(at, count); }
     bool deleteColumns(int32_t at, int32_t count) override { return table_.deleteColumns(at, count); }
+    uint32_t cellFlags(int32_t row, int32_t column) const override {
+        return table_.contains(row, column) ? table_.cell(row, column).flags : 0;
+    }
+    void appendText(std::string& out, int32_t row, int32_t column) const override;
+    bool deleteRowSet(std::span<const int32_t> ascendingUnique) override {
+        return table_.deleteRowSet(ascendingUnique);
+    }
+    bool deleteColumnSet(std::span<const int32_t> ascendingUnique) override {
+        return table_.deleteColumnSet(ascendingUnique);
+    }
     bool replaceTable(Table&& table) override;
     std::shared_ptr<const Table> captureTable() const override;
     std::optional<TableRestore> restoreTable(const Table& kept) override;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "runtime/value/owned.h"
+#include "tests/grid/support/byte_builder.h"
 #include "tests/grid/support/table_fixture.h"
 
 namespace {
@@ -160,10 +161,43 @@ TEST_F(DataSourceCommandsTest, UndoStatesTravelAsNumbers) {
     EXPECT_EQ(call("restoreState", {integer(kept)}).low, 0u);
 }
 
+TEST_F(DataSourceCommandsTest, TextBlocksTravelAsByteSetsOfNulEndedTexts) {
+    const std::string texts("a\0b\0c\0d\0", 8);
+    rt::OwnedBlock block(Value::byteSet(rt::makeByteSet(texts)));
+    call("putTextBlock", {integer(2), integer(2), integer(2), integer(2), Value::byteSet(block.get())});
+    EXPECT_EQ(table.text(1, 1), "a");
+    EXPECT_EQ(table.text(2, 2), "d");
+    rt::OwnedByteSet read(call("getTextBlock", {integer(2), integer(2), integer(9), integer(2)}));
+    EXPECT_EQ(std::string(read.bytes().begin(), read.bytes().end()), std::string("a\0b\0c\0d\0\0\0", 10))
+        << "clipped to the table's last row";
+    call("putTextBlock", {integer(1), integer(1), omitted, omitted, Value::text("one")});
+    EXPECT_EQ(table.text(0, 0), "one") << "a text is a block of one text";
+    EXPECT_TRUE(rt::OwnedByteSet(call("getTextBlock", {integer(5), integer(1), omitted, omitted})).bytes().empty());
+}
+
+TEST_F(DataSourceCommandsTest, RowAndColumnSetsAreLittleEndianNumbersFromOne) {
+    for (int row = 0; row < 4; ++row) table.source.setCellText(row, 0, std::to_string(row + 1));
+    ByteBuilder numbers;
+    numbers.int32(4).int32(2).int32(0).int32(-3).int32(99).int32(2).raw("\x01");
+    rt::OwnedBlock rows(Value::byteSet(rt::makeByteSet(numbers.str())));
+    Value result = call("deleteRowSet", {Value::byteSet(rows.get())});
+    EXPECT_EQ(result.type, rt::tagOf(rt::ValueType::Logical));
+    EXPECT_EQ(result.low, 1u);
+    EXPECT_EQ(table.source.rowCount(), 2);
+    EXPECT_EQ(table.text(0, 0), "1") << "the cut-off last word does not delete row 1";
+    EXPECT_EQ(table.text(1, 0), "3");
+    ByteBuilder columns;
+    columns.int32(3).int32(1);
+    rt::OwnedBlock columnSet(Value::byteSet(rt::makeByteSet(columns.str())));
+    EXPECT_EQ(call("deleteColumnSet", {Value::byteSet(columnSet.get())}).low, 1u);
+    EXPECT_EQ(table.source.columnCount(), 1);
+    EXPECT_EQ(call("deleteColumnSet", {omitted}).low, 1u) << "an empty set is done";
+}
+
 TEST_F(DataSourceCommandsTest, EveryCommandNameIsUnique) {
     std::map<std::string_view, int> seen;
     for (const grid::NamedCommand& command : grid::dataSourceCommands()) ++seen[command.name];
-    EXPECT_EQ(seen.size(), 40u);
+    EXPECT_EQ(seen.size(), 44u);
     for (auto [name, count] : seen) EXPECT_EQ(count, 1) << name;
 }
 

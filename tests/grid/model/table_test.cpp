@@ -4,6 +4,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "grid/model/limits.h"
 
@@ -121,6 +122,61 @@ TEST(TableTest, RowsOfANewTableShareOneStorageUntilWritten) {
     EXPECT_EQ(table.rowHeight(24), 70);
     EXPECT_EQ(table.rowHeight(25), 58);
     EXPECT_EQ(table.cell(999, 5).flags, 1u);
+}
+
+TEST(TableTest, SetDeletionsTakeExactlyTheGivenRowsAndColumns) {
+    Table table = labelledTable(6, 5);
+    table.setColumnWidth(3, 400);
+    table.setFixedRows(5);
+    table.setFixedColumns(5);
+    ASSERT_TRUE(table.deleteRowSet(std::vector{0, 2, 3, 5}));
+    ASSERT_TRUE(table.deleteColumnSet(std::vector{0, 1, 4}));
+    EXPECT_EQ(row(table, 0), "1,2 1,3 ");
+    EXPECT_EQ(row(table, 1), "4,2 4,3 ");
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.columnCount(), 2);
+    EXPECT_EQ(table.columnWidth(1), 400) << "widths go with their columns";
+    EXPECT_EQ(table.fixedRows(), 2);
+    EXPECT_EQ(table.fixedColumns(), 2);
+    ASSERT_TRUE(table.deleteRowSet(std::vector{0, 1}));
+    ASSERT_TRUE(table.deleteColumnSet(std::vector<int32_t>{}));
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(table.columnCount(), 2);
+}
+
+TEST(TableTest, SetDeletionsRefuseSetsThatAreNotAscendingOrLeaveTheTable) {
+    const std::vector<std::vector<int32_t>> refused = {{1, 0}, {1, 1}, {-1}, {0, 3}};
+    for (const std::vector<int32_t>& set : refused) {
+        Table table = labelledTable(3, 3);
+        EXPECT_FALSE(table.deleteRowSet(set));
+        EXPECT_FALSE(table.deleteColumnSet(set));
+        EXPECT_EQ(row(table, 2), "2,0 2,1 2,2 ") << "a refused set changes nothing";
+    }
+}
+
+TEST(TableTest, ARowSetDeletionMovesRowsWholeAndSharesWhatItDidNotTouch) {
+    Table table = labelledTable(1000, 2);
+    Table kept = table;
+    const grid::Cell* moved = &std::as_const(table).cell(700, 1);
+    ASSERT_TRUE(table.deleteRowSet(std::vector{300, 301, 650, 999}));
+    EXPECT_EQ(&std::as_const(table).cell(697, 1), moved) << "rows are moved as a whole, never copied";
+    EXPECT_EQ(row(table, 299), "299,0 299,1 ");
+    EXPECT_EQ(row(table, 300), "302,0 302,1 ");
+    EXPECT_EQ(row(table, 647), "649,0 649,1 ");
+    EXPECT_EQ(row(table, 648), "651,0 651,1 ");
+    EXPECT_EQ(table.rowCount(), 996);
+    EXPECT_EQ(kept.rowCount(), 1000);
+    EXPECT_EQ(row(kept, 300), "300,0 300,1 ") << "the copy keeps its rows";
+    EXPECT_EQ(table.rowsDifferingFrom(kept), (grid::RowSpan{300, 999}))
+        << "the positions before the first deleted row, in its chunk too, still share their rows";
+}
+
+TEST(TableTest, AColumnSetDeletionLeavesACopyAlone) {
+    Table table = labelledTable(300, 4);
+    Table kept = table;
+    ASSERT_TRUE(table.deleteColumnSet(std::vector{1, 3}));
+    EXPECT_EQ(row(table, 299), "299,0 299,2 ");
+    EXPECT_EQ(row(kept, 299), "299,0 299,1 299,2 299,3 ");
 }
 
 TEST(TableTest, StructuralChangesRefuseBadPositionsAndTheLimits) {
