@@ -25,6 +25,11 @@ struct AppState {
     CellBlockBytes copyBuffer;
     std::array<int32_t, 4> copyArea{};        // row, column, row count, column count
     std::array<int32_t, 4> dialogSelection{};  // the selection a dialog works on
+    // The undo state of the table before the first filtering since the last undo of
+    // the filter; 0 when there is none. It outlives documents, as the filter's undo
+    // does.
+    int32_t filterSnapshot = 0;
+    bool delimiterImporting = false;  // the mode the delimiter dialog opens in
     int32_t savedZoom = 0;
     int32_t zoomPreviewed = 0;
 };

@@ -218,6 +218,43 @@ bool DataSourceRef::putCellBlock(int32_t row, int32_t column, const std::vector<
                .low != 0;
 }
 
+std::string DataSourceRef::textBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const {
+    rt::OwnedByteSet block(call("getTextBlock", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                                                 rt::Value::integer(rowCount), rt::Value::integer(columnCount)}));
+    return {reinterpret_cast<const char*>(block.bytes().data()), block.bytes().size()};
+}
+
+void DataSourceRef::putTextBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                                 std::string_view block) const {
+    rt::OwnedBlock bytes(rt::Value::byteSet(rt::makeByteSet(block)));
+    call("putTextBlock", {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column),
+                          rt::Value::integer(rowCount), rt::Value::integer(columnCount),
+                          rt::Value::byteSet(bytes.get())});
+}
+
+namespace {
+
+bool deleteNumberSet(rt::UnitRef unit, std::string_view command, const std::vector<int32_t>& numbers) {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(numbers.size() * 4);
+    for (int32_t number : numbers) {
+        auto value = static_cast<uint32_t>(number);
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+    }
+    rt::OwnedBlock set(rt::Value::byteSet(rt::makeByteSet(bytes)));
+    return call(command, {unit.toValue(), rt::Value::byteSet(set.get())}).low != 0;
+}
+
+}  // namespace
+
+bool DataSourceRef::deleteRowSet(const std::vector<int32_t>& rows) const {
+    return deleteNumberSet(unit_, "deleteRowSet", rows);
+}
+
+bool DataSourceRef::deleteColumnSet(const std::vector<int32_t>& columns) const {
+    return deleteNumberSet(unit_, "deleteColumnSet", columns);
+}
+
 int32_t DataSourceRef::captureState() const {
     return static_cast<int32_t>(call("captureState", {unit_.toValue()}).low);
 }

@@ -57,6 +57,17 @@ public:
     std::vector<uint8_t> cellBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
     // Pastes a block with its first cell at (row, column); the table grows when allowed.
     bool putCellBlock(int32_t row, int32_t column, const std::vector<uint8_t>& block, bool grow = true) const;
+    // The texts of a range in row order, each followed by a NUL byte (data cells give
+    // the empty text).
+    std::string textBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount) const;
+    // Writes such texts into the range as setCellText would, skipping cells outside
+    // the table; a shorter block stops early.
+    void putTextBlock(int32_t row, int32_t column, int32_t rowCount, int32_t columnCount,
+                      std::string_view block) const;
+    // Deletes the rows (columns) of these numbers in one pass, as deleting them one by
+    // one from the last would; numbers outside the table are left out.
+    bool deleteRowSet(const std::vector<int32_t>& rows) const;
+    bool deleteColumnSet(const std::vector<int32_t>& columns) const;
     // Undo states kept by the data source, by number (0: none could be kept).
     int32_t captureState() const;
     bool restoreState(int32_t state) const;

@@ -65,7 +65,8 @@ std::string toGbk(const QString& text) {
         }
         QByteArray bytes = encoder.encode(QStringView(&c, 1));
         if (encoder.hasError() || bytes.isEmpty()) {
-            encoder.resetState();
+            // The converter keeps its error once it has one: start a fresh one.
+            encoder = QStringEncoder("GBK", QStringConverter::Flag::Stateless);
             gbk += '?';
         } else {
             gbk.append(bytes.constData(), static_cast<size_t>(bytes.size()));

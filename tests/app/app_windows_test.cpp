@@ -25,6 +25,7 @@
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/unit.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/modal_responder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -53,7 +54,7 @@ const WindowExpectation kWindows[] = {
     {window_id::AboutDialog, 0x0601511C, u"关于", 388, 144, 2, 6},
     {window_id::PasteWithSymbolsDialog, 0x060151C2, u"加符号粘贴", 357, 274, 2, 20},
     {window_id::HelpDialog, 0x06019D8B, u"使用帮助", 348, 148, 2, 4},
-    {window_id::DelimiterDialog, 0x0602D303, u"导出数据", 307, 196, 2, 7},
+    {window_id::DelimiterDialog, 0x0602D303, u"导出数据", 307, 196, 2, 10},
 };
 
 class AppWindowsTest : public ::testing::Test {
@@ -421,6 +422,8 @@ TEST_F(AppWindowsTest, DialogButtonsReachTheirRoutines) {
     TempDir folder;
     appState().settingsPath = rt::textFromPath(folder.path() / "biaoge.ini");
     onlyMainWindow = false;
+    // Buttons that go on to ask for a file find their file dialog cancelled.
+    ModalResponder responder;
     for (const ButtonExpectation& expected : buttons) {
         ASSERT_TRUE(runtime.loadWindow(expected.window, 0, false));
         QPushButton* button = nullptr;

@@ -25,11 +25,13 @@
 #include "runtime/window/unit.h"
 #include "runtime/window/units/color_button.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/dialog_driver.h"
 #include "tests/app/main_window_start.h"
 
 namespace {
 
 using namespace app;
+using namespace dialog_driver;
 
 constexpr uint32_t kCellProperties = window_id::CellPropertiesDialog;
 constexpr uint32_t kInsertTime = window_id::InsertTimeDialog;
@@ -54,20 +56,6 @@ protected:
         SetUp();
     }
 
-    void open(uint32_t dialog) {
-        ASSERT_TRUE(runtime.loadWindow(dialog, window_id::MainWindow, false));
-    }
-    bool isOpen(uint32_t dialog) const { return runtime.loadedWindow(dialog) != nullptr; }
-
-    template <typename Widget>
-    Widget* unitWidget(uint32_t dialog, const char* name) const {
-        rt::Unit* unit = runtime.loadedUnit(dialog, runtime.unitIdByName(dialog, name));
-        if (!unit || !unit->widget())
-            return nullptr;
-        if (auto* widget = qobject_cast<Widget*>(unit->widget()))
-            return widget;
-        return unit->widget()->findChild<Widget*>();
-    }
     std::string unitText(uint32_t dialog, const char* name) const {
         if (auto* combo = unitWidget<QComboBox>(dialog, name))
             return rt::toGbk(combo->currentText());
@@ -79,14 +67,6 @@ protected:
     void click(const char* name) const {
         unitWidget<QAbstractButton>(kCellProperties, name)->click();
     }
-    void pressButton(uint32_t dialog, const char16_t* caption) const {
-        for (QPushButton* button : runtime.loadedWindow(dialog)->findChildren<QPushButton*>()) {
-            if (button->text() == QString::fromUtf16(caption))
-                return button->click();
-        }
-        ADD_FAILURE() << "no button " << QString::fromUtf16(caption).toStdString();
-    }
-
     // How many undo states were taken since the start, so a test sees each recorded change.
     int32_t recordedChanges() const { return appState().undoPosition - startPosition; }
 

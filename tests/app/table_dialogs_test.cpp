@@ -33,6 +33,7 @@
 #include "runtime/window/unit.h"
 #include "runtime/window/units/color_button.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/app/dialog_driver.h"
 #include "tests/app/main_window_start.h"
 #include "tests/support/temp_dir.h"
 
@@ -40,8 +41,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace app;
-
-QString qt(std::string_view gbk) { return rt::fromGbk(gbk); }
+using namespace dialog_driver;
 
 struct CellText {
     int32_t row;
@@ -77,37 +77,6 @@ protected:
 
     fs::path settingsPath() const { return folder.path() / "biaoge.ini"; }
     rt::ProfileFile settings() const { return rt::ProfileFile(settingsPath()); }
-
-    void open(uint32_t dialog) {
-        ASSERT_TRUE(runtime.loadWindow(dialog, window_id::MainWindow, false));
-    }
-    bool isOpen(uint32_t dialog) const { return runtime.loadedWindow(dialog) != nullptr; }
-
-    template <typename Widget>
-    Widget* unitWidget(uint32_t dialog, const char* name) const {
-        rt::Unit* unit = runtime.loadedUnit(dialog, runtime.unitIdByName(dialog, name));
-        if (!unit || !unit->widget()) return nullptr;
-        if (auto* widget = qobject_cast<Widget*>(unit->widget())) return widget;
-        return unit->widget()->findChild<Widget*>();
-    }
-    QLineEdit* box(uint32_t dialog, const char* name) const {
-        return unitWidget<QLineEdit>(dialog, name);
-    }
-    void type(uint32_t dialog, const char* name, std::string_view text) const {
-        box(dialog, name)->setText(qt(text));
-    }
-    std::string boxText(uint32_t dialog, const char* name) const {
-        return rt::toGbk(box(dialog, name)->text());
-    }
-    void click(uint32_t dialog, const char* name) const {
-        unitWidget<QAbstractButton>(dialog, name)->click();
-    }
-    void pressButton(uint32_t dialog, const char16_t* caption) const {
-        for (QPushButton* button : runtime.loadedWindow(dialog)->findChildren<QPushButton*>()) {
-            if (button->text() == QString::fromUtf16(caption)) return button->click();
-        }
-        ADD_FAILURE() << "no button " << QString::fromUtf16(caption).toStdString();
-    }
 
     // The rows or columns a size box works on, from first.
     void selectSizes(const SizeBox& sizeBox, int32_t first, int32_t count) const;

@@ -1,6 +1,5 @@
 #include "tools/bgetool/exec_command.h"
 
-#include <charconv>
 #include <iostream>
 #include <vector>
 
@@ -23,17 +22,6 @@ rt::CommandRoutine findCommand(std::string_view name) {
         }
     }
     return nullptr;
-}
-
-// "new:R,C" with two counts that are not negative.
-bool parseNewTable(std::string_view text, int32_t& rows, int32_t& columns) {
-    if (!text.starts_with("new:")) return false;
-    text.remove_prefix(4);
-    const char* end = text.data() + text.size();
-    auto [afterRows, rowStatus] = std::from_chars(text.data(), end, rows);
-    if (rowStatus != std::errc() || afterRows == end || *afterRows != ',') return false;
-    auto [afterColumns, columnStatus] = std::from_chars(afterRows + 1, end, columns);
-    return columnStatus == std::errc() && afterColumns == end && rows >= 0 && columns >= 0;
 }
 
 void printResult(const rt::Value& result) {
@@ -73,21 +61,10 @@ int runExec(std::span<char*> arguments) {
     }
 
     TableSession session;
-    int32_t rows = 0;
-    int32_t columns = 0;
     std::string error;
-    if (input.starts_with("new:")) {
-        if (!parseNewTable(input, rows, columns)) {
-            std::cerr << "bgetool exec: IN must be a file or new:ROWS,COLUMNS, not " << input << '\n';
-            return 2;
-        }
-        if (!session.resize(rows, columns)) {
-            std::cerr << "bgetool exec: a table of " << rows << " x " << columns << " is beyond the limits\n";
-            return 1;
-        }
-    } else if (!session.load(input, error)) {
+    if (OpenResult opened = session.open(input, error); opened != OpenResult::Opened) {
         std::cerr << "bgetool exec: " << error << '\n';
-        return 1;
+        return opened == OpenResult::Malformed ? 2 : 1;
     }
 
     for (size_t i = 0; i < commands.size(); ++i) {

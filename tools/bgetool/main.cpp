@@ -8,6 +8,7 @@
 #include "tools/bgetool/exec_command.h"
 #include "tools/bgetool/table_json.h"
 #include "tools/bgetool/table_session.h"
+#include "tools/bgetool/text_commands.h"
 
 namespace {
 
@@ -15,6 +16,8 @@ constexpr std::string_view kUsage =
     "usage: bgetool info FILE\n"
     "       bgetool dump FILE\n"
     "       bgetool exec IN OUT COMMAND...\n"
+    "       bgetool import IN TEXT OUT [options]\n"
+    "       bgetool export IN TEXT [options]\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
 
 constexpr std::string_view kInfoHelp =
@@ -101,6 +104,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         return bgetool::runExec(rest);
+    }
+    if (command == "import" || command == "export") {
+        if (asksForHelp(rest)) {
+            std::cout << (command == "import" ? bgetool::kImportHelp : bgetool::kExportHelp);
+            return 0;
+        }
+        return command == "import" ? bgetool::runImport(rest) : bgetool::runExport(rest);
     }
     std::cerr << "bgetool: unknown command " << command << '\n' << kUsage;
     return 2;

@@ -9,6 +9,8 @@
 
 namespace bgetool {
 
+enum class OpenResult { Opened, Malformed, Failed };
+
 // An in-memory table behind a data source, registered as a unit so that the
 // data-source commands reach it exactly as they reach the editor's. There are no
 // fonts here, so the default sizes come from the headless letter extent.
@@ -21,7 +23,10 @@ public:
 
     // Loads a file; false with a message naming the file and the reason.
     bool load(const std::string& path, std::string& error);
-    bool resize(int32_t rows, int32_t columns) { return provider_.setSize(rows, columns); }
+    // A table file, or new:ROWS,COLUMNS for a new table of that size: Malformed for an
+    // input of neither form, Failed for a file that does not load or a size beyond the
+    // limits, each with a message.
+    OpenResult open(const std::string& input, std::string& error);
 
     grid::DataSrc& source() { return source_; }
     const grid::NProvider& provider() const { return provider_; }

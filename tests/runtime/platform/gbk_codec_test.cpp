@@ -47,3 +47,14 @@ TEST(GbkCodec, UnencodableCharactersBecomeQuestionMarks) {
 }
 
 }  // namespace
+
+namespace {
+
+// The converter keeps an error once it has one; a character after an unmappable one
+// must still convert.
+TEST(GbkCodec, ACharacterAfterAnUnmappableOneStillConverts) {
+    QString text = QString(QChar(0x80)) + QStringLiteral("表");
+    EXPECT_EQ(rt::toGbk(text), "?表");
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include "app/exchange/delimited_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/units/text_block_cursor.h"
+
+namespace app {
+namespace {
+
+constexpr int32_t kRowsBetweenProgress = 8192;
+
+bool needsQuotes(std::string_view field, const DelimitedFormat& format) {
+    auto holds = [field](std::string_view part) { return !part.empty() && field.find(part) != std::string_view::npos; };
+    return field.find_first_of("\"\r\n") != std::string_view::npos || holds(format.columnSeparator) ||
+           holds(format.rowSeparator);
+}
+
+void appendField(std::string& out, std::string_view field, const DelimitedFormat& format) {
+    if (!format.quoted || !needsQuotes(field, format)) {
+        out.append(field);
+        return;
+    }
+    out += '"';
+    for (char byte : field) {
+        if (byte == '"') out += '"';
+        out += byte;
+    }
+    out += '"';
+}
+
+}  // namespace
+
+std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t rows, int32_t columns,
+                                          const DelimitedFormat& format, const Progress& progress) {
+    // Where each text starts, and the extent that holds any text at all.
+    std::vector<std::string_view> texts;
+    texts.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    int32_t lastRow = -1;
+    int32_t lastColumn = -1;
+    TextBlockCursor cursor(cellTexts);
+    for (int32_t row = 0; row < rows; ++row) {
+        for (int32_t column = 0; column < columns; ++column) {
+            std::string_view text = cursor.next();
+            texts.push_back(text);
+            if (!text.empty()) {
+                lastRow = row;
+                lastColumn = std::max(lastColumn, column);
+            }
+        }
+    }
+
+    std::string out;
+    out.reserve(cellTexts.size() + static_cast<size_t>(lastRow + 1) * static_cast<size_t>(lastColumn + 1) *
+                                       format.columnSeparator.size());
+    for (int32_t row = 0; row <= lastRow; ++row) {
+        const std::string_view* line = texts.data() + static_cast<size_t>(row) * static_cast<size_t>(columns);
+        bool empty = true;
+        for (int32_t column = 0; column <= lastColumn && empty; ++column) empty = line[column].empty();
+        if (!empty) {
+            for (int32_t column = 0; column <= lastColumn; ++column) {
+                if (column > 0) out += format.columnSeparator;
+                appendField(out, line[column], format);
+            }
+        }
+        if (row < lastRow) out += format.rowSeparator;
+        if (progress && (row + 1) % kRowsBetweenProgress == 0 && !progress(row + 1, lastRow + 1)) return std::nullopt;
+    }
+    return out;
+}
+
+}  // namespace app
