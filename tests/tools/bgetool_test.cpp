@@ -127,3 +127,42 @@ TEST(BgetoolTest, EveryCommandHasHelp) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BgetoolTest, ImportThenExportGivesBackTheTextWithTheChosenSeparators) {
+    TempDir directory;
+    std::string text = directory.file(utf8(u8"数据.txt"));
+    // UTF-8 with a Chinese name and an empty field, guessed from its bytes.
+    writeWholeFile(text, utf8(u8"编号|名称\n1|表格\n2|\n"));
+    std::string table = directory.file("t.bge");
+    ToolRun imported = runBgetool({"import", "new:1,1", text, table, "--columns", "|", "--rows", "\\n"});
+    ASSERT_EQ(imported.exitStatus, 0) << imported.errors;
+    EXPECT_EQ(imported.output, "3 lines, at most 2 fields; the table has 3 x 2 cells\n");
+
+    std::string back = directory.file("back.txt");
+    ToolRun exported = runBgetool({"export", table, back, "--columns", ",", "--encoding", "utf-8"});
+    ASSERT_EQ(exported.exitStatus, 0) << exported.errors;
+    EXPECT_EQ(readWholeFile(back), utf8(u8"编号,名称\r\n1,表格\r\n2,"));
+    ToolRun gbk = runBgetool({"export", table, back});
+    ASSERT_EQ(gbk.exitStatus, 0);
+    EXPECT_EQ(readWholeFile(back), "\xB1\xE0\xBA\xC5;\xC3\xFB\xB3\xC6\r\n1;\xB1\xED\xB8\xF1\r\n2;");
+}
+
+TEST(BgetoolTest, ImportReportsWhatGbkCannotHoldAndBadArgumentsStopEarly) {
+    TempDir directory;
+    std::string text = directory.file("emoji.txt");
+    writeWholeFile(text, utf8(u8"a;\U0001F600\nb"));
+    ToolRun run = runBgetool({"import", "new:1,1", text, directory.file("t.bge"), "--encoding", "utf-8"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_NE(run.errors.find("1 character(s) that GBK cannot hold"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("first on line 1"), std::string::npos) << run.errors;
+
+    EXPECT_EQ(runBgetool({"import", "new:1,1", text}).exitStatus, 2);
+    EXPECT_EQ(runBgetool({"import", "new:1,1", text, directory.file("t.bge"), "--encoding", "latin1"}).exitStatus, 2);
+    EXPECT_EQ(runBgetool({"import", "new:1,1", directory.file("missing.txt"), directory.file("t.bge")}).exitStatus, 1);
+    EXPECT_EQ(runBgetool({"export", directory.file("t.bge"), directory.file("no/such/dir.txt")}).exitStatus, 1);
+    EXPECT_EQ(runBgetool({"export", directory.file("t.bge"), directory.file("x.txt"), "--bogus"}).exitStatus, 2);
+}
+
+}  // namespace
