@@ -1,14 +1,22 @@
 #include <QApplication>
+#include <cstring>
+#include <iostream>
 
 #include "app/application.h"
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
 #include "app/window_ids.h"
+#include "program_version.h"
 #include "runtime/error/lifecycle.h"
 #include "runtime/value/program_location.h"
 #include "runtime/window/window_runtime.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window exists, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "biaoge " << kProgramVersion << '\n';
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("biaoge"));
     // Relative file names on the command line mean the directory the user started

@@ -62,6 +62,15 @@ void exportGbkText(benchmark::State& state) {
 }
 BENCHMARK(exportGbkText)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+void exportUtf8Text(benchmark::State& state) {
+    testing_support::TableUnit unit(1, 1);
+    app::importLines(unit.ref(), app::readDelimited(sampleText(), {}).value());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(app::encodeFileText(app::exportLines(unit.ref(), {}).value(), app::TextEncoding::Utf8));
+    }
+}
+BENCHMARK(exportUtf8Text)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void filterDeletingHalf(benchmark::State& state) {
     testing_support::TableUnit unit(1, 1);
     app::DataSourceRef table = unit.ref();

@@ -60,11 +60,12 @@ std::optional<TextEncoding> confirmEncoding(const std::string& file, std::string
     return std::nullopt;
 }
 
-// Reading the text counts for the first half of the bar, writing it for the second.
-Progress halfOf(rt::ProgressBox& box, int half) {
-    return [&box, half](int64_t done, int64_t total) {
+// The bar's stretch from part to part + 1 of parts equal parts: an import reads the
+// text in the first half and writes the table in the second.
+Progress partOf(rt::ProgressBox& box, int part, int parts) {
+    return [&box, part, parts](int64_t done, int64_t total) {
         int64_t share = total > 0 ? done * 1000 / total : 0;
-        return box.update(half * 1000 + share, 2000);
+        return box.update(part * 1000 + share, parts * 1000);
     };
 }
 
@@ -92,9 +93,9 @@ void importFile() {
     ImportResult result = ImportResult::Cancelled;
     {
         rt::ProgressBox progress(kImportCaption, "正在导入，请稍候...", "取消");
-        std::optional<TextLines> lines = readDelimited(text.text, formatFromDialog(), halfOf(progress, 0));
+        std::optional<TextLines> lines = readDelimited(text.text, formatFromDialog(), partOf(progress, 0, 2));
         if (!lines) return;
-        result = importLines(mainDataSource(), *lines, halfOf(progress, 1));
+        result = importLines(mainDataSource(), *lines, partOf(progress, 1, 2));
     }
     switch (result) {
         case ImportResult::Imported:
@@ -115,7 +116,7 @@ void exportFile() {
     std::optional<std::string> text;
     {
         rt::ProgressBox progress(kExportCaption, "正在导出，请稍候...", "取消");
-        text = exportLines(mainDataSource(), formatFromDialog(), halfOf(progress, 0));
+        text = exportLines(mainDataSource(), formatFromDialog(), partOf(progress, 0, 1));
     }
     if (!text) return;
     if (!writeFileBytes(*file, encodeFileText(*text, encodingFromDialog()))) {

@@ -18,6 +18,8 @@ namespace {
 
 std::string openCommandKey(const FileTypeTexts& texts) { return texts.fileTypeKey + "\\shell\\open\\command\\"; }
 
+QString mimeTypeOf(const FileTypeTexts& texts) { return QStringLiteral("application/x-biaoge-") + rt::fromGbk(texts.fileTypeKey); }
+
 QByteArray applicationIconPng() {
     QImage image = QApplication::windowIcon().pixmap(256, 256).toImage();
     QByteArray bytes;
@@ -33,7 +35,7 @@ void installOnDesktop(const FileTypeTexts& texts) {
     rt::DesktopFileType type;
     type.programPath = rt::pathFromText(texts.programPath);
     type.extension = rt::fromGbk(texts.extension);
-    type.mimeType = QStringLiteral("application/x-biaoge-") + rt::fromGbk(texts.fileTypeKey);
+    type.mimeType = mimeTypeOf(texts);
     type.description = rt::fromGbk(texts.description);
     type.launcherName = QStringLiteral("biaoge");
     type.iconPng = applicationIconPng();
@@ -60,7 +62,8 @@ void ensureTableFileTypeRegistered() {
     std::string directory = programDirectoryText();
     FileTypeTexts texts{directory + "/" + rt::textFromPath(rt::programFileName()), "bge", directory + "/rxqo.iso",
                         "表格文件", "plomut"};
-    if (registerFileType(RegistrationMode::Check, texts) == 1) return;
+    // An installed package has registered the type for every user already.
+    if (registerFileType(RegistrationMode::Check, texts) == 1 || rt::systemDeclaresMimeType(mimeTypeOf(texts))) return;
     // A failed write leaves the association pointing at a missing icon, which only
     // costs the picture.
     QByteArray icon = applicationIconPng();

@@ -40,6 +40,10 @@ void DialogUnit::setItems(const std::vector<std::string>& items) const {
 }
 
 void DialogUnit::selectItem(int32_t index) const { access().setInteger(kComboIndex, index); }
+std::string DialogUnit::linkTarget() const {
+    return access().text(rt::kFirstOwnProperty + rt::hyperlink_property::Target);
+}
+
 void DialogUnit::setEnabled(bool enabled) const { access().setLogical(rt::common_property::Disabled, !enabled); }
 
 void shareEvents(uint32_t windowId, std::initializer_list<std::string_view> names, std::string_view shared) {

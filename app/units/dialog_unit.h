@@ -30,6 +30,8 @@ public:
     void setItems(const std::vector<std::string>& items) const;
     void selectItem(int32_t index) const;
     void setEnabled(bool enabled) const;
+    // Where a link label leads.
+    std::string linkTarget() const;
 
 private:
     DialogUnit(uint32_t windowId, uint32_t unitId) : windowId_(windowId), unitId_(unitId) {}

@@ -19,4 +19,8 @@ struct ShellTarget {
 // "NOTEPAD") map to the first installed program of a short list of equivalents.
 ShellTarget shellTargetFor(const QString& file, const QString& parameters);
 
+// The programs, in order, that "open" of a program name tries: the name itself, then
+// its equivalents; for "NOTEPAD" the desktop's default text editor comes first.
+QStringList programCandidatesFor(const QString& name);
+
 }  // namespace rt

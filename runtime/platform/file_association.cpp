@@ -84,6 +84,25 @@ bool installDesktopFileType(const DesktopFileType& type, const std::filesystem::
     return written;
 }
 
+bool systemDeclaresMimeType(const QString& mimeType) {
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    QString directories = dataDirs && *dataDirs ? QString::fromLocal8Bit(dataDirs)
+                                                : QStringLiteral("/usr/local/share:/usr/share");
+    QByteArray declaration = QStringLiteral("type=\"%1\"").arg(mimeType).toUtf8();
+    for (const QString& directory : directories.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        std::error_code error;
+        std::filesystem::path packages = std::filesystem::path(directory.toStdString()) / "mime" / "packages";
+        for (const auto& entry : std::filesystem::directory_iterator(packages, error)) {
+            QFile package(QString::fromStdString(entry.path().string()));
+            if (entry.path().extension() == ".xml" && package.open(QIODevice::ReadOnly) &&
+                package.readAll().contains(declaration)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 std::filesystem::path userDataDirectory() {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && *dataHome == '/') return dataHome;

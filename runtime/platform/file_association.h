@@ -23,6 +23,11 @@ struct DesktopFileType {
 // installed. True when all three files were written.
 bool installDesktopFileType(const DesktopFileType& type, const std::filesystem::path& dataHome);
 
+// Whether a MIME package of the system's data directories ($XDG_DATA_DIRS, or
+// /usr/local/share and /usr/share) declares the type: an installed package registered
+// the file type for everyone, and nobody needs to register it again.
+bool systemDeclaresMimeType(const QString& mimeType);
+
 // The user's data directory: $XDG_DATA_HOME, or ~/.local/share.
 std::filesystem::path userDataDirectory();
 

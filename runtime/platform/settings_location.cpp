@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace rt {
 namespace {
@@ -14,11 +15,20 @@ std::filesystem::path userConfigDirectory() {
     return std::filesystem::path(home && *home ? home : "/tmp") / ".config";
 }
 
+// A program installed by the package manager lives in a system folder, which is not
+// the place for anyone's settings even when the user may write there (root may).
+bool isSystemFolder(const std::filesystem::path& directory) {
+    std::string folder = directory.lexically_normal().string() + "/";
+    return folder.starts_with("/usr/") || folder.starts_with("/opt/");
+}
+
 }  // namespace
 
 std::filesystem::path settingsFilePath(const std::filesystem::path& programDirectory) {
     constexpr const char* fileName = "biaoge.ini";
-    if (access(programDirectory.c_str(), W_OK) == 0) return programDirectory / fileName;
+    if (!isSystemFolder(programDirectory) && access(programDirectory.c_str(), W_OK) == 0) {
+        return programDirectory / fileName;
+    }
     return userConfigDirectory() / "biaoge" / fileName;
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "program_version.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -147,6 +148,12 @@ TEST(BgetoolTest, ImportThenExportGivesBackTheTextWithTheChosenSeparators) {
     ToolRun gbk = runBgetool({"export", table, back});
     ASSERT_EQ(gbk.exitStatus, 0);
     EXPECT_EQ(readWholeFile(back), "\xB1\xE0\xBA\xC5;\xC3\xFB\xB3\xC6\r\n1;\xB1\xED\xB8\xF1\r\n2;");
+}
+
+TEST(BgetoolTest, VersionIsTheProgramsOwn) {
+    ToolRun run = runBgetool({"--version"});
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.output, "bgetool " + std::string(kProgramVersion) + "\n");
 }
 
 TEST(BgetoolTest, ImportReportsWhatGbkCannotHoldAndBadArgumentsStopEarly) {

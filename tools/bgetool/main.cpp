@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "program_version.h"
 #include "tools/bgetool/exec_command.h"
 #include "tools/bgetool/table_json.h"
 #include "tools/bgetool/table_session.h"
@@ -18,6 +19,7 @@ constexpr std::string_view kUsage =
     "       bgetool exec IN OUT COMMAND...\n"
     "       bgetool import IN TEXT OUT [options]\n"
     "       bgetool export IN TEXT [options]\n"
+    "       bgetool --version\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
 
 constexpr std::string_view kInfoHelp =
@@ -87,6 +89,10 @@ int main(int argc, char** argv) {
     }
     std::string_view command = arguments[0];
     std::span<char*> rest = arguments.subspan(1);
+    if (command == "--version") {
+        std::cout << "bgetool " << kProgramVersion << '\n';
+        return 0;
+    }
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;

@@ -106,6 +106,9 @@ TEST(SettingsLocation, ProgramDirectoryWhenWritableElseUserConfig) {
     EXPECT_EQ(rt::settingsFilePath(dir.path()), dir.path() / "biaoge.ini");
     setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
     EXPECT_EQ(rt::settingsFilePath(dir.path() / "missing"), dir.path() / "config" / "biaoge" / "biaoge.ini");
+    // An installed program keeps no settings in its system folder, even for root.
+    EXPECT_EQ(rt::settingsFilePath("/usr/bin"), dir.path() / "config" / "biaoge" / "biaoge.ini");
+    EXPECT_EQ(rt::settingsFilePath("/opt/biaoge/bin/"), dir.path() / "config" / "biaoge" / "biaoge.ini");
     unsetenv("XDG_CONFIG_HOME");
 }
 
