@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "program_version.h"
+#include "tests/grid/xlsx/workbook_reader.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -35,8 +36,6 @@ ToolRun runBgetool(const std::vector<std::string>& arguments) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readWholeFile(directory.file("out")),
             readWholeFile(directory.file("err"))};
 }
-
-std::string utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 std::string dataFile(const std::string& name) { return std::string(TEST_DATA_DIRECTORY) + "/" + name; }
 
@@ -120,7 +119,7 @@ TEST(BgetoolTest, InfoOnAFileThatDoesNotLoadGivesOneLineOnStandardError) {
 }
 
 TEST(BgetoolTest, EveryCommandHasHelp) {
-    for (const char* command : {"info", "dump", "exec"}) {
+    for (const char* command : {"info", "dump", "exec", "xlsx"}) {
         ToolRun run = runBgetool({command, "--help"});
         EXPECT_EQ(run.exitStatus, 0) << command;
         EXPECT_NE(run.output.find(std::string("usage: bgetool ") + command), std::string::npos) << command;
@@ -170,6 +169,31 @@ TEST(BgetoolTest, ImportReportsWhatGbkCannotHoldAndBadArgumentsStopEarly) {
     EXPECT_EQ(runBgetool({"import", "new:1,1", directory.file("missing.txt"), directory.file("t.bge")}).exitStatus, 1);
     EXPECT_EQ(runBgetool({"export", directory.file("t.bge"), directory.file("no/such/dir.txt")}).exitStatus, 1);
     EXPECT_EQ(runBgetool({"export", directory.file("t.bge"), directory.file("x.txt"), "--bogus"}).exitStatus, 2);
+}
+
+TEST(BgetoolTest, XlsxWritesTheTableAsAWorkbook) {
+    TempDir directory;
+    std::string workbook = directory.file("varied.xlsx");
+    ToolRun run = runBgetool({"xlsx", dataFile("varied.bge"), workbook});
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_EQ(run.output, "");
+    WorkbookView book = readWorkbook(workbook);
+    EXPECT_EQ(book["A1.value"], utf8(u8"部门"));
+    EXPECT_EQ(book["A1.font"], utf8(u8"黑体 11.5 bold"));
+    EXPECT_EQ(book["merged"], "A2:B3");
+    EXPECT_EQ(book["C3.value"], "2012-02-03T04:05:00");
+    EXPECT_EQ(book["C4.color"], "FF0000");
+    EXPECT_EQ(book["C4.fill"], "CCFFCC");
+    EXPECT_EQ(book["B4.value"], "c:\\\\pic.bmp");
+
+    run = runBgetool({"xlsx", dataFile("varied.bge")});
+    EXPECT_EQ(run.exitStatus, 2);
+    run = runBgetool({"xlsx", directory.file("absent.bge"), workbook});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.errors.find("absent.bge"), std::string::npos) << run.errors;
+    run = runBgetool({"xlsx", dataFile("varied.bge"), directory.file("absent/out.xlsx")});
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.errors.find("absent/out.xlsx"), std::string::npos) << run.errors;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "tools/bgetool/table_json.h"
 #include "tools/bgetool/table_session.h"
 #include "tools/bgetool/text_commands.h"
+#include "tools/bgetool/workbook_command.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ constexpr std::string_view kUsage =
     "       bgetool exec IN OUT COMMAND...\n"
     "       bgetool import IN TEXT OUT [options]\n"
     "       bgetool export IN TEXT [options]\n"
+    "       bgetool xlsx IN OUT.xlsx\n"
     "       bgetool --version\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
 
@@ -117,6 +119,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         return command == "import" ? bgetool::runImport(rest) : bgetool::runExport(rest);
+    }
+    if (command == "xlsx") {
+        if (asksForHelp(rest)) {
+            std::cout << bgetool::kWorkbookHelp;
+            return 0;
+        }
+        return bgetool::runWorkbookExport(rest);
     }
     std::cerr << "bgetool: unknown command " << command << '\n' << kUsage;
     return 2;
