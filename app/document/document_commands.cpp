@@ -1,5 +1,6 @@
 #include "app/document/document_commands.h"
 
+#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,6 +29,30 @@ void reportSaveFailure(std::string_view path) {
 
 void reportOpenFailure(std::string_view path) {
     reportError("无法打开表格文件“" + std::string(path) + "”，当前表格保持不变。");
+}
+
+void reportExportFailure(std::string_view path) {
+    reportError("无法导出到文件“" + std::string(path) + "”。\n请检查磁盘空间、写入权限和文件名。");
+}
+
+bool namesWorkbook(std::string_view path) {
+    constexpr std::string_view kExtension = ".xlsx";
+    if (path.size() < kExtension.size()) return false;
+    std::string_view tail = path.substr(path.size() - kExtension.size());
+    for (size_t i = 0; i < tail.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(tail[i])) != kExtension[i]) return false;
+    }
+    return true;
+}
+
+// A workbook is a copy for other programs, which cannot be opened again as this
+// table: the document keeps its file, its name and its modified mark.
+SaveOutcome exportDocumentTo(std::string_view path) {
+    if (!mainDataSource().exportWorkbook(path)) {
+        reportExportFailure(path);
+        return SaveOutcome::Failed;
+    }
+    return SaveOutcome::Exported;
 }
 
 // The flag is cleared only by a write that happened: clearing it after a failed one
@@ -69,9 +94,9 @@ SaveOutcome saveTable() {
 
 SaveOutcome saveTableAs() {
     std::optional<std::string> chosen =
-        chooseFile("另存为", FileDialogType::Save, kTableFilter, appState().documentName);
+        chooseFile("另存为", FileDialogType::Save, kSaveAsFilter, baseNameOf(appState().documentName));
     if (!chosen) return SaveOutcome::Cancelled;
-    return saveDocumentTo(*chosen);
+    return namesWorkbook(*chosen) ? exportDocumentTo(*chosen) : saveDocumentTo(*chosen);
 }
 
 bool settleUnsavedChanges(uint32_t buttons) {

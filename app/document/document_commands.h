@@ -5,7 +5,8 @@
 
 namespace app {
 
-enum class SaveOutcome { Saved, Cancelled, Failed };
+// Exported: the table went out as a workbook, so the document is as unsaved as before.
+enum class SaveOutcome { Saved, Exported, Cancelled, Failed };
 
 // Loads a table file as the current document and writes its backup beside it. A file
 // that does not load is reported and leaves the current document, and any existing
@@ -13,8 +14,10 @@ enum class SaveOutcome { Saved, Cancelled, Failed };
 bool openTableFile(std::string_view path);
 // Saves to the current file, or asks for a name when the document has none.
 SaveOutcome saveTable();
-// Asks for a name (preset to the document name) and saves there; the document keeps
-// its current file and name.
+// Asks for a name (preset to the document name without its extension, so that the
+// chosen file type supplies one) and saves there; the document keeps its current
+// file and name. A name ending in ".xlsx" exports the table as a workbook instead,
+// which leaves the modified mark as it was.
 SaveOutcome saveTableAs();
 // Before changes would be thrown away: asks whether to save them (Yes/No, or with
 // Cancel) and saves on Yes. True when the caller may go on; false when the user

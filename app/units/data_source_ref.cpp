@@ -3,6 +3,7 @@
 #include "app/window_ids.h"
 #include "grid/format/table_file_commands.h"
 #include "grid/model/data_source_commands.h"
+#include "grid/xlsx/workbook_commands.h"
 #include "runtime/value/blocks.h"
 #include "runtime/value/call.h"
 #include "runtime/value/owned.h"
@@ -15,6 +16,9 @@ rt::CommandRoutine dataSourceCommand(std::string_view name) {
         if (command.name == name) return command.routine;
     }
     for (const grid::NamedCommand& command : grid::tableFileCommands()) {
+        if (command.name == name) return command.routine;
+    }
+    for (const grid::NamedCommand& command : grid::xlsx::workbookCommands()) {
         if (command.name == name) return command.routine;
     }
     return nullptr;
@@ -279,6 +283,11 @@ bool DataSourceRef::saveToFile(std::string_view path) const {
 bool DataSourceRef::loadFromFile(std::string_view path) const {
     std::string terminated(path);
     return call("loadFromFile", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;
+}
+
+bool DataSourceRef::exportWorkbook(std::string_view path) const {
+    std::string terminated(path);
+    return call("exportWorkbook", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;
 }
 
 DataSourceRef mainDataSource() {

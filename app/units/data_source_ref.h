@@ -78,6 +78,8 @@ public:
     // Files are named by GBK texts.
     bool saveToFile(std::string_view path) const;
     bool loadFromFile(std::string_view path) const;
+    // The table as a workbook for office suites; the table itself stays unsaved.
+    bool exportWorkbook(std::string_view path) const;
 
 private:
     rt::UnitRef unit_;

@@ -9,6 +9,8 @@ namespace app {
 enum class FileDialogType : int32_t { Open = 0, Save = 1 };
 
 inline constexpr std::string_view kTableFilter = "表格文件(*.bge)|*.bge";
+// Save As also writes workbooks; the dialog adds the chosen type's extension.
+inline constexpr std::string_view kSaveAsFilter = "表格文件(*.bge)|*.bge|Excel 工作簿(*.xlsx)|*.xlsx";
 inline constexpr std::string_view kPictureFilter = "图片文件|*.gif;*.png;*.jpg";
 inline constexpr std::string_view kTemplateFilter = "模板文件(*.mob)|*.mob";
 

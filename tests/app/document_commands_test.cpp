@@ -168,6 +168,35 @@ TEST_F(DocumentCommandsTest, SaveOfANewTableAsksForANameEveryTime) {
     EXPECT_TRUE(appState().currentFilePath.empty());
 }
 
+TEST_F(DocumentCommandsTest, SaveAsAWorkbookExportsAndLeavesTheDocumentAsItWas) {
+    std::string path = makeTable("x.bge", "原样");
+    ASSERT_TRUE(openTableFile(path));
+    typeIntoCell(1, 1, "改过");
+    const std::string captionBefore = caption();
+    ModalResponder responder;
+    responder.chooseFile(folder.path() / rt::pathFromText("报表.xlsx"));
+    EXPECT_EQ(saveTableAs(), SaveOutcome::Exported);
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].fileName, QStringLiteral("x")) << "the chosen file type supplies the extension";
+    std::string workbook = readWholeFile((folder.path() / rt::pathFromText("报表.xlsx")).string());
+    EXPECT_EQ(workbook.substr(0, 4), std::string("PK\x03\x04", 4)) << "a workbook is a zip package";
+    EXPECT_EQ(appState().currentFilePath, path);
+    EXPECT_EQ(appState().documentName, "x.bge");
+    EXPECT_EQ(appState().modified, 1);
+    EXPECT_EQ(caption(), captionBefore);
+    EXPECT_EQ(readWholeFile(rt::pathFromText(path).string()).find("改过"), std::string::npos)
+        << "the table file itself is not written";
+
+    responder.chooseFile(folder.path() / "missing" / "y.XLSX");
+    responder.pressButton(kOk);
+    EXPECT_EQ(saveTableAs(), SaveOutcome::Failed);
+    ASSERT_EQ(responder.seen().size(), 3u);
+    EXPECT_EQ(responder.seen()[2].caption, QStringLiteral("错误："));
+    EXPECT_TRUE(responder.seen()[2].text.contains(QStringLiteral("y.XLSX"))) << responder.seen()[2].text.toStdString();
+    EXPECT_FALSE(fs::exists(folder.path() / "missing" / "y.XLSX"));
+    EXPECT_EQ(appState().modified, 1);
+}
+
 TEST_F(DocumentCommandsTest, RestoreBackupNeedsAnOpenedFileAndItsBackup) {
     ModalResponder responder;
     responder.pressButton(kOk);
