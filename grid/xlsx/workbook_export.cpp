@@ -4,6 +4,7 @@
 #include <xlsxwriter.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,6 +33,7 @@ public:
                 mergeBlockAt(row, column);
                 writeCell(row, column);
             }
+            writeRowTexts(row);
         }
     }
 
@@ -99,8 +101,24 @@ private:
                 return;
             }
         }
-        worksheet_write_string(sheet_, rowOf(row), columnOf(column), workbookText(text_).c_str(),
-                               formatOf(NumberStyle::General));
+        rowTexts_.append(text_).push_back('\0');
+        pendingTexts_.push_back({columnOf(column), formatOf(NumberStyle::General)});
+    }
+
+    // The texts of a row are converted in one go: each conversion sets up a codec
+    // first, which would otherwise cost more than the text itself. A NUL cannot occur
+    // inside a cell text, so it parts them on both sides.
+    void writeRowTexts(int32_t row) {
+        if (pendingTexts_.empty())
+            return;
+        std::string utf8 = workbookText(rowTexts_);
+        const char* next = utf8.c_str();
+        for (const PendingText& text : pendingTexts_) {
+            worksheet_write_string(sheet_, rowOf(row), text.column, next, text.format);
+            next += std::strlen(next) + 1;
+        }
+        rowTexts_.clear();
+        pendingTexts_.clear();
     }
 
     void writePicture(int32_t row, int32_t column) {
@@ -131,11 +149,18 @@ private:
     static lxw_row_t rowOf(int32_t row) { return static_cast<lxw_row_t>(row); }
     static lxw_col_t columnOf(int32_t column) { return static_cast<lxw_col_t>(column); }
 
+    struct PendingText {
+        lxw_col_t column;
+        lxw_format* format;
+    };
+
     StyleBook styles_;
     lxw_worksheet* sheet_;
     const DataProvider& provider_;
     Cell cell_;
     std::string text_;
+    std::string rowTexts_;
+    std::vector<PendingText> pendingTexts_;
 };
 
 // A new, empty file among the temporary files, which the library then writes in full.
