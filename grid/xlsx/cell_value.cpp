@@ -94,6 +94,17 @@ std::optional<SheetDate> sheetDateOf(std::string_view gbk) {
     return SheetDate{rt::oleDateOf(*parts), hasTime};
 }
 
+std::string_view firstCharacters(std::string_view utf8, size_t count) {
+    size_t characters = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        // Continuation bytes 10xxxxxx belong to the character before them.
+        bool startsCharacter = (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80;
+        if (startsCharacter && characters++ == count)
+            return utf8.substr(0, i);
+    }
+    return utf8;
+}
+
 std::string workbookText(std::string_view gbk) {
     std::string utf8 = rt::gbkToUtf8(gbk);
     std::string result;

@@ -26,4 +26,9 @@ std::optional<SheetDate> sheetDateOf(std::string_view gbk);
 // breaks as the single LF that workbooks use.
 std::string workbookText(std::string_view gbk);
 
+// A workbook cell holds at most 32,767 characters; a longer text keeps its beginning,
+// cut between characters.
+inline constexpr size_t kMaxCellCharacters = 32'767;
+std::string_view firstCharacters(std::string_view utf8, size_t count);
+
 }  // namespace grid::xlsx

@@ -4,7 +4,6 @@
 #include <xlsxwriter.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -114,8 +113,15 @@ private:
         std::string utf8 = workbookText(rowTexts_);
         const char* next = utf8.c_str();
         for (const PendingText& text : pendingTexts_) {
-            worksheet_write_string(sheet_, rowOf(row), text.column, next, text.format);
-            next += std::strlen(next) + 1;
+            std::string_view whole(next);
+            std::string_view kept = firstCharacters(whole, kMaxCellCharacters);
+            if (kept.size() == whole.size()) {
+                worksheet_write_string(sheet_, rowOf(row), text.column, next, text.format);
+            } else {
+                worksheet_write_string(sheet_, rowOf(row), text.column, std::string(kept).c_str(),
+                                       text.format);
+            }
+            next += whole.size() + 1;
         }
         rowTexts_.clear();
         pendingTexts_.clear();

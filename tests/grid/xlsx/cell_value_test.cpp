@@ -83,4 +83,14 @@ TEST(CellValueTest, TextsBecomeUtf8WithSingleLineFeeds) {
     EXPECT_EQ(grid::xlsx::workbookText(""), "");
 }
 
+TEST(CellValueTest, LongTextsAreCutBetweenCharacters) {
+    using grid::xlsx::firstCharacters;
+    const std::string mixed = utf8(u8"a表b格");
+    EXPECT_EQ(firstCharacters(mixed, 0), "");
+    EXPECT_EQ(firstCharacters(mixed, 2), utf8(u8"a表"));
+    EXPECT_EQ(firstCharacters(mixed, 3), utf8(u8"a表b"));
+    EXPECT_EQ(firstCharacters(mixed, 4), mixed);
+    EXPECT_EQ(firstCharacters(mixed, 100), mixed);
+}
+
 }  // namespace

@@ -44,11 +44,15 @@ std::string twoPlaces(double value) {
 }
 
 TEST(WorkbookExportTest, TextsNumbersAndDatesKeepTheirKinds) {
-    TableFixture table(2, 6);
+    TableFixture table(3, 6);
     table.source.setCellText(0, 0, "部门");
     table.source.setCellText(0, 1, "12500");
     table.source.setCellText(0, 2, "0571");
     table.source.setCellText(0, 3, "第一行\r\n第二行");
+    std::string longText;
+    for (int i = 0; i < 20'000; ++i)
+        longText += "长";
+    table.source.setCellText(0, 5, longText + longText);
     table.source.setKind({0, 4, 1, 1}, grid::CellKind::VerbatimText);
     table.source.setCellText(0, 4, "42");
     table.source.setCellText(1, 0, "2026年3月5日");
@@ -71,7 +75,11 @@ TEST(WorkbookExportTest, TextsNumbersAndDatesKeepTheirKinds) {
     EXPECT_EQ(book["E1.type"], "s")
         << "a verbatim cell keeps its text even when it reads as a number";
     EXPECT_EQ(book["E1.value"], "42");
-    EXPECT_EQ(book["F1.value"], "") << "an empty cell holds no value";
+    std::string kept;
+    for (int i = 0; i < 32'767; ++i)
+        kept += utf8(u8"长");
+    EXPECT_EQ(book["F1.value"], kept) << "a workbook cell holds no more";
+    EXPECT_EQ(book["A3.value"], "") << "an empty cell holds no value";
     EXPECT_EQ(book["A2.type"], "date");
     EXPECT_EQ(book["A2.value"], "2026-03-05T00:00:00");
     EXPECT_EQ(book["B2.type"], "date");
