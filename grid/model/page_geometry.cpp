@@ -35,7 +35,10 @@ std::string marginText(int32_t tenths) {
     int64_t magnitude = std::llabs(int64_t{tenths});
     std::string text = tenths < 0 ? "-" : "";
     text += std::to_string(magnitude / 10);
-    if (magnitude % 10 != 0) text += "." + std::to_string(magnitude % 10);
+    if (magnitude % 10 != 0) {
+        text += '.';
+        text += static_cast<char>('0' + magnitude % 10);
+    }
     return text;
 }
 
