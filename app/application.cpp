@@ -31,7 +31,10 @@ void initialiseRuntime() {
     // A coherent set of small images for the toolbars; the table-specific ones are
     // drawn in the same style.
     QIcon::setThemeName(QStringLiteral("Tango"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("x-office-spreadsheet")));
+    // The installed program's own icon, as its menu entry shows it; run from a build
+    // folder, the theme's spreadsheet.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.biaoge.Biaoge"),
+                                                 QIcon::fromTheme(QStringLiteral("x-office-spreadsheet"))));
     rt::registerStandardUnitKinds();
     grid::registerGridUnitKinds();
     rt::WindowRuntime::instance().initialise(templateSegment(), applicationRoutines(), applicationRoutineNames());

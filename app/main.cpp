@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("biaoge"));
+    // Lets the desktop match the windows with the installed menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.biaoge.Biaoge"));
     // Relative file names on the command line mean the directory the user started
     // from, which stops being the current directory below.
     app::setCommandLineArguments(argc, argv);

@@ -16,6 +16,18 @@ constexpr int32_t kStarted = 42;
 constexpr int32_t kFileNotFound = 2;
 constexpr int32_t kNoAssociation = 31;
 
+// A started program lives on its own: it keeps none of the editor's output streams,
+// which would otherwise stay open for as long as the program runs.
+bool startProgram(const ShellTarget& target, const QString& directory) {
+    QProcess process;
+    process.setProgram(target.program);
+    process.setArguments(target.arguments);
+    process.setWorkingDirectory(directory);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
 }  // namespace
 
 // Only the "open" operation (or none) is known. Failures are returned, never shown:
@@ -31,10 +43,7 @@ Value shellExecute(const Value* arguments) {
         }
         ShellTarget target = shellTargetFor(file, parameters);
         switch (target.kind) {
-            case ShellTarget::Kind::Program:
-                return Value::integer(QProcess::startDetached(target.program, target.arguments, directory)
-                                          ? kStarted
-                                          : kFileNotFound);
+            case ShellTarget::Kind::Program: return Value::integer(startProgram(target, directory) ? kStarted : kFileNotFound);
             case ShellTarget::Kind::Address:
                 return Value::integer(QDesktopServices::openUrl(QUrl::fromUserInput(target.address)) ? kStarted
                                                                                                       : kNoAssociation);
