@@ -25,8 +25,9 @@ constexpr std::string_view kNewLineChoice = "换行符";
 constexpr std::string_view kUtf8Choice = "UTF-8";
 constexpr std::string_view kUtf8WithMarkChoice = "UTF-8（带BOM）";
 
-rt::UnitAccess dialogWindow() { return rt::UnitAccess(kDialog, 0); }
 constexpr int32_t kCaption = rt::kFirstOwnProperty + rt::window_property::Caption;
+
+rt::UnitAccess dialogWindow() { return rt::UnitAccess(kDialog, 0); }
 
 DelimitedFormat formatFromDialog() {
     std::string rowSeparator = DialogUnit(kDialog, "组合框2").text();
