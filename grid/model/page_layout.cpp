@@ -61,6 +61,11 @@ int32_t printScale(const PageSettings& settings, int32_t availableWidth, int32_t
     return static_cast<int32_t>(std::max<int64_t>(1, int64_t{availableWidth} * 100 / tableWidth));
 }
 
+int32_t lastPrintedRow(const DataProvider& table, const PageSettings& settings) {
+    if (settings.printRange == 2 && settings.endPage > 0) return std::min(table.rowCount(), settings.endPage) - 1;
+    return table.rowCount() - 1;
+}
+
 std::vector<PageEntry> layOutPages(const DataProvider& table, const PageSettings& settings, int32_t availableWidth,
                                    int32_t availableHeight) {
     int32_t rows = table.rowCount();
@@ -71,12 +76,8 @@ std::vector<PageEntry> layOutPages(const DataProvider& table, const PageSettings
     int64_t bodyHeight = int64_t{availableHeight} * 100 / scale;
     for (int32_t row = 0; row < titleRows; ++row) bodyHeight -= table.rowHeight(row);
 
-    int32_t first = titleRows;
-    int32_t last = rows - 1;
-    if (settings.printRange == 2) {
-        first = std::max(settings.startPage - 1, titleRows);
-        if (settings.endPage > 0) last = std::min(rows, settings.endPage) - 1;
-    }
+    int32_t first = settings.printRange == 2 ? std::max(settings.startPage - 1, titleRows) : titleRows;
+    int32_t last = lastPrintedRow(table, settings);
     std::vector<int32_t> starts = pageStarts(table, settings, first, last, bodyHeight);
 
     auto pageCount = static_cast<int32_t>(starts.size());

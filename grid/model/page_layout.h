@@ -24,6 +24,10 @@ struct PageEntry {
 // scale of the two fit modes. Never below 1, so a page always has room for rows.
 int32_t printScale(const PageSettings& settings, int32_t availableWidth, int32_t tableWidth);
 
+// The last table row a print reaches: the end of the settings' row range, or the
+// table's last row.
+int32_t lastPrintedRow(const DataProvider& table, const PageSettings& settings);
+
 // Splits the table's body rows into pages of the available area (0.1 mm, after the
 // margins) at the print scale: by height, or by rowsPerPage rows; a row joined to the
 // next by a vertically merged cell goes onto the same page, and a group taller than a
