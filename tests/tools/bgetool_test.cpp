@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/format/byte_sink.h"
+#include "grid/format/table_file.h"
+#include "grid/provider/n_provider.h"
 #include "program_version.h"
 #include "tests/grid/xlsx/workbook_reader.h"
 #include "tests/support/temp_dir.h"
@@ -119,7 +122,7 @@ TEST(BgetoolTest, InfoOnAFileThatDoesNotLoadGivesOneLineOnStandardError) {
 }
 
 TEST(BgetoolTest, EveryCommandHasHelp) {
-    for (const char* command : {"info", "dump", "exec", "xlsx"}) {
+    for (const char* command : {"info", "dump", "exec", "xlsx", "pdf"}) {
         ToolRun run = runBgetool({command, "--help"});
         EXPECT_EQ(run.exitStatus, 0) << command;
         EXPECT_NE(run.output.find(std::string("usage: bgetool ") + command), std::string::npos) << command;
@@ -194,6 +197,55 @@ TEST(BgetoolTest, XlsxWritesTheTableAsAWorkbook) {
     run = runBgetool({"xlsx", dataFile("varied.bge"), directory.file("absent/out.xlsx")});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.errors.find("absent/out.xlsx"), std::string::npos) << run.errors;
+}
+
+// pdftotext's text of a PDF, one entry per page.
+std::vector<std::string> pdfPages(const std::string& pdf) {
+    TempDir directory;
+    std::string command = "pdftotext " + quoted(pdf) + " " + directory.file("text");
+    if (std::system(command.c_str()) != 0) return {};
+    std::string text = readWholeFile(directory.file("text"));
+    std::vector<std::string> pages;
+    for (size_t start = 0, end; (end = text.find('\f', start)) != std::string::npos; start = end + 1) {
+        pages.push_back(text.substr(start, end - start));
+    }
+    return pages;
+}
+
+TEST(BgetoolTest, PdfPrintsTheTableWithItsStoredPageSettings) {
+    TempDir directory;
+    // 80 rows, 30 to a page, the page number at the bottom centre.
+    grid::FixedTextMeasurer measurer(grid::kHeadlessLetterExtent);
+    grid::NProvider provider(measurer);
+    provider.setSize(80, 3);
+    provider.setText(0, 0, "first");
+    provider.setText(79, 0, "last");
+    grid::PageSettings settings;
+    settings.rowsPerPage = 30;
+    settings.pageNumberPosition = 5;
+    provider.setPageSettings(settings);
+    grid::MemorySink file;
+    grid::writeTableFile(file, provider);
+    std::string table = directory.file("long.bge");
+    writeWholeFile(table, std::string(file.bytes().begin(), file.bytes().end()));
+
+    std::string pdf = directory.file("long.pdf");
+    ToolRun run = runBgetool({"pdf", table, pdf});
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    std::vector<std::string> pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_NE(pages[0].find("first"), std::string::npos);
+    EXPECT_NE(pages[2].find("last"), std::string::npos);
+    EXPECT_NE(pages[2].find(utf8(u8"第 3 页")), std::string::npos) << pages[2];
+
+    EXPECT_EQ(runBgetool({"pdf", table}).exitStatus, 2);
+    ToolRun missing = runBgetool({"pdf", directory.file("absent.bge"), pdf});
+    EXPECT_EQ(missing.exitStatus, 1);
+    EXPECT_NE(missing.errors.find("absent.bge"), std::string::npos) << missing.errors;
+    ToolRun unwritable = runBgetool({"pdf", table, directory.file("absent/out.pdf")});
+    EXPECT_EQ(unwritable.exitStatus, 1);
+    EXPECT_NE(unwritable.errors.find("absent/out.pdf"), std::string::npos) << unwritable.errors;
+    EXPECT_EQ(pdfPages(pdf).size(), 3u) << "the failed prints left the first PDF alone";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "program_version.h"
 #include "tools/bgetool/exec_command.h"
+#include "tools/bgetool/pdf_command.h"
 #include "tools/bgetool/table_json.h"
 #include "tools/bgetool/table_session.h"
 #include "tools/bgetool/text_commands.h"
@@ -21,6 +22,7 @@ constexpr std::string_view kUsage =
     "       bgetool import IN TEXT OUT [options]\n"
     "       bgetool export IN TEXT [options]\n"
     "       bgetool xlsx IN OUT.xlsx\n"
+    "       bgetool pdf IN OUT.pdf\n"
     "       bgetool --version\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
 
@@ -126,6 +128,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         return bgetool::runWorkbookExport(rest);
+    }
+    if (command == "pdf") {
+        if (asksForHelp(rest)) {
+            std::cout << bgetool::kPdfHelp;
+            return 0;
+        }
+        return bgetool::runPdfPrint(argc, argv, rest);
     }
     std::cerr << "bgetool: unknown command " << command << '\n' << kUsage;
     return 2;
