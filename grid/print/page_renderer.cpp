@@ -11,6 +11,7 @@
 #include "grid/view/cell_font.h"
 #include "grid/view/cell_painter.h"
 #include "grid/view/merged_blocks.h"
+#include "grid/print/edge_runs.h"
 
 namespace grid {
 namespace {
@@ -24,6 +25,13 @@ int devicePixels(double units, double pixelsPerUnit) { return static_cast<int>(s
 QPoint onDevice(const PageDevice& device, int32_t x, int32_t y) {
     return QPoint(static_cast<int>(std::lround(device.origin.x() + x * device.pixelsPerUnitX)),
                   static_cast<int>(std::lround(device.origin.y() + y * device.pixelsPerUnitY)));
+}
+
+void addEdge(EdgeRuns& edges, const CellPainter& cells, uint32_t flags, CellEdge edge, const QRect& cell) {
+    if (std::optional<QColor> color = cells.edgeColor(flags, edge, false)) {
+        auto [from, to] = CellPainter::edgeEnds(edge, cell);
+        edges.add(from, to, *color);
+    }
 }
 
 QRect spanRect(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
@@ -70,12 +78,14 @@ void PageRenderer::drawPage(QPainter& painter, size_t page, const PageDevice& de
     painter.setClipRect(printArea.adjusted(0, 0, 1, 1));
     drawBackgrounds(painter, title, lefts, cells);
     drawBackgrounds(painter, body, lefts, cells);
-    drawCells(title, lefts, true, cells);
-    drawCells(body, lefts, titleRows == 0, cells);
+    EdgeRuns edges;
+    drawCells(title, lefts, true, cells, edges);
+    drawCells(body, lefts, titleRows == 0, cells, edges);
     const bool finalPage = entry.lastRow == lastPrintedRow(*source_.provider(), plan_.settings);
     if (finalPage && plan_.settings.repeatLastRow == 1 && plan_.settings.rowsPerPage < 1) {
-        drawRepeatedLastRow(body, lefts, scale, cells);
+        drawRepeatedLastRow(body, lefts, scale, cells, edges);
     }
+    edges.drawAll(cells);
     painter.restore();
     if (plan_.settings.pageNumberPosition > 0) drawPageNumber(painter, entry.pageNumber, device);
     // Pictures are decoded per page: a long print never holds all of them at once.
@@ -110,7 +120,8 @@ void PageRenderer::drawBackgrounds(QPainter& painter, const RowRun& run, const s
     }
 }
 
-void PageRenderer::drawCells(const RowRun& run, const std::vector<int>& lefts, bool firstOnPage, CellPainter& cells) {
+void PageRenderer::drawCells(const RowRun& run, const std::vector<int>& lefts, bool firstOnPage, CellPainter& cells,
+                             EdgeRuns& edges) {
     std::set<std::pair<int32_t, int32_t>> blocksDrawn;
     const auto index = [&](int32_t r) { return static_cast<size_t>(r - run.first); };
     const auto columns = static_cast<int32_t>(lefts.size()) - 1;
@@ -141,18 +152,18 @@ void PageRenderer::drawCells(const RowRun& run, const std::vector<int>& lefts, b
             const QRect own = spanRect(lefts[static_cast<size_t>(column)], run.tops[index(row)],
                                        lefts[static_cast<size_t>(column) + 1], run.tops[index(row) + 1]);
             // The run's edges are closed also where a merged block goes on beyond them.
-            if (!(flags & CellFlags::kJoinedRight)) cells.drawEdge(flags, CellEdge::Right, own, false);
-            if (!(flags & CellFlags::kJoinedBelow) || row == run.last) cells.drawEdge(flags, CellEdge::Bottom, own, false);
-            if (column == 0) cells.drawEdge(flags, CellEdge::Left, own, false);
+            if (!(flags & CellFlags::kJoinedRight)) addEdge(edges, cells, flags, CellEdge::Right, own);
+            if (!(flags & CellFlags::kJoinedBelow) || row == run.last) addEdge(edges, cells, flags, CellEdge::Bottom, own);
+            if (column == 0) addEdge(edges, cells, flags, CellEdge::Left, own);
             if (row == run.first && (firstOnPage || (flags & CellFlags::kJoinedAbove))) {
-                cells.drawEdge(flags, CellEdge::Top, own, false);
+                addEdge(edges, cells, flags, CellEdge::Top, own);
             }
         }
     }
 }
 
 void PageRenderer::drawRepeatedLastRow(const RowRun& body, const std::vector<int>& lefts, const LogicalScale& scale,
-                                       CellPainter& cells) {
+                                       const CellPainter& cells, EdgeRuns& edges) {
     if (body.last < body.first) return;
     const int32_t height = source_.rowHeight(body.last);
     if (height <= 0) return;
@@ -169,9 +180,9 @@ void PageRenderer::drawRepeatedLastRow(const RowRun& body, const std::vector<int
             const uint32_t cellFlags = flags[static_cast<size_t>(column)];
             const QRect own = spanRect(lefts[static_cast<size_t>(column)], top, lefts[static_cast<size_t>(column) + 1],
                                        bottom);
-            if (!(cellFlags & CellFlags::kJoinedRight)) cells.drawEdge(cellFlags, CellEdge::Right, own, false);
-            cells.drawEdge(cellFlags, CellEdge::Bottom, own, false);
-            if (column == 0) cells.drawEdge(cellFlags, CellEdge::Left, own, false);
+            if (!(cellFlags & CellFlags::kJoinedRight)) addEdge(edges, cells, cellFlags, CellEdge::Right, own);
+            addEdge(edges, cells, cellFlags, CellEdge::Bottom, own);
+            if (column == 0) addEdge(edges, cells, cellFlags, CellEdge::Left, own);
         }
         top = bottom;
     }

@@ -13,6 +13,7 @@ namespace grid {
 
 class CellPainter;
 class DataSrc;
+class EdgeRuns;
 struct LogicalScale;
 
 // How a device shows the paper: device pixels per 0.1 mm of paper (the printer's
@@ -44,9 +45,10 @@ private:
     };
 
     void drawBackgrounds(QPainter& painter, const RowRun& run, const std::vector<int>& lefts, CellPainter& cells);
-    void drawCells(const RowRun& run, const std::vector<int>& lefts, bool firstOnPage, CellPainter& cells);
+    void drawCells(const RowRun& run, const std::vector<int>& lefts, bool firstOnPage, CellPainter& cells,
+                   EdgeRuns& edges);
     void drawRepeatedLastRow(const RowRun& body, const std::vector<int>& lefts, const LogicalScale& scale,
-                             CellPainter& cells);
+                             const CellPainter& cells, EdgeRuns& edges);
     void drawPageNumber(QPainter& painter, int32_t number, const PageDevice& device);
 
     const DataSrc& source_;

@@ -82,25 +82,33 @@ void CellPainter::drawLine(QPoint from, QPoint to, const QColor& color) {
     painter_.drawLine(from, to);
 }
 
-void CellPainter::drawEdge(uint32_t flags, CellEdge edge, const QRect& cell, bool inFixedArea) {
+std::optional<QColor> CellPainter::edgeColor(uint32_t flags, CellEdge edge, bool inFixedArea) const {
     static constexpr uint32_t kBorderBits[] = {CellFlags::kLeftLine, CellFlags::kTopLine, CellFlags::kRightLine,
                                                CellFlags::kBottomLine};
-    QColor color;
-    if ((flags & kBorderBits[static_cast<int>(edge)]) || options_.addTableLines) {
-        color = colorOf(options_.lineColor);
-    } else if (options_.gridLinesShown && options_.printMode == 0) {
-        color = colorOf(inFixedArea ? kFixedGridColor : kBodyGridColor);
-    } else {
-        return;
+    if ((flags & kBorderBits[static_cast<int>(edge)]) || options_.addTableLines) return colorOf(options_.lineColor);
+    if (options_.gridLinesShown && options_.printMode == 0) {
+        return colorOf(inFixedArea ? kFixedGridColor : kBodyGridColor);
     }
+    return std::nullopt;
+}
+
+std::pair<QPoint, QPoint> CellPainter::edgeEnds(CellEdge edge, const QRect& cell) {
     const int left = cell.left(), top = cell.top();
     const int right = cell.right() + 1, bottom = cell.bottom() + 1;
     switch (edge) {
-        case CellEdge::Left: drawLine({left, top}, {left, bottom}, color); break;
-        case CellEdge::Top: drawLine({left, top}, {right, top}, color); break;
-        case CellEdge::Right: drawLine({right, top}, {right, bottom}, color); break;
-        case CellEdge::Bottom: drawLine({left, bottom}, {right, bottom}, color); break;
+        case CellEdge::Left: return {{left, top}, {left, bottom}};
+        case CellEdge::Top: return {{left, top}, {right, top}};
+        case CellEdge::Right: return {{right, top}, {right, bottom}};
+        case CellEdge::Bottom: break;
     }
+    return {{left, bottom}, {right, bottom}};
+}
+
+void CellPainter::drawEdge(uint32_t flags, CellEdge edge, const QRect& cell, bool inFixedArea) {
+    std::optional<QColor> color = edgeColor(flags, edge, inFixedArea);
+    if (!color) return;
+    auto [from, to] = edgeEnds(edge, cell);
+    drawLine(from, to, *color);
 }
 
 void CellPainter::drawContents(const Cell& cell, const QRect& block, int32_t row, int32_t column) {
@@ -109,17 +117,18 @@ void CellPainter::drawContents(const Cell& cell, const QRect& block, int32_t row
     if (kind == CellKind::Text) drawDiagonals(cell.flags, block);
     QRect area = shrunk(block, options_.scale.pixelsX(cell.margin), options_.scale.pixelsY(cell.margin));
     if (area.isEmpty()) return;
+    if (kind == CellKind::Text) {
+        drawText(cell, area, block);
+        return;
+    }
     painter_.save();
     if (options_.clipContents) painter_.setClipRect(area, Qt::IntersectClip);
-    if (kind == CellKind::Text) {
-        drawText(cell, area);
-    } else {
-        drawPicture(cell, area, row, column);
-    }
+    drawPicture(cell, area, row, column);
     painter_.restore();
 }
 
 void CellPainter::drawDiagonals(uint32_t flags, const QRect& block) {
+    if (!(flags & (CellFlags::kSingleDiagonal | CellFlags::kCrossLines | CellFlags::kDoubleDiagonal))) return;
     const QColor color = colorOf(options_.lineColor);
     const QPoint topLeft = block.topLeft();
     const QPoint bottomRight(block.right() + 1, block.bottom() + 1);
@@ -137,20 +146,33 @@ void CellPainter::drawDiagonals(uint32_t flags, const QRect& block) {
     painter_.restore();
 }
 
-void CellPainter::drawText(const Cell& cell, const QRect& area) {
+void CellPainter::drawText(const Cell& cell, const QRect& area, const QRect& block) {
     const std::string bytes = displayText(cell);
     if (bytes.empty()) return;
     const QString text = rt::fromGbk(bytes);
     const QFont font = cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize)), cell.flags);
+    const QFontMetrics metrics(font);
     const int code = static_cast<int>(cell.flags & CellFlags::kAlignmentMask);
+    const bool breaksLines = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+    const bool oneLine = !breaksLines && metrics.horizontalAdvance(text) < area.width();
+    // A line that fits its cell needs no clipping (its glyphs may reach into the
+    // cell's margin, never beyond the cell); on a printed page that saves a clip path
+    // per cell, most of the page's size.
+    const bool clipped = options_.clipContents && !(oneLine && metrics.height() <= block.height());
+    if (clipped) {
+        painter_.save();
+        painter_.setClipRect(area, Qt::IntersectClip);
+    }
     painter_.setFont(font);
     painter_.setPen(colorOf(cell.textColor));
-    const bool breaksLines = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
-    if (!breaksLines && QFontMetrics(font).horizontalAdvance(text) < area.width()) {
-        painter_.drawText(area, int(horizontalFlag(code) | verticalFlag(code) | Qt::TextSingleLine), text);
+    if (oneLine) {
+        // Qt would clip a line taller than the area by itself.
+        const int clipping = clipped ? 0 : Qt::TextDontClip;
+        painter_.drawText(area, int(horizontalFlag(code) | verticalFlag(code) | Qt::TextSingleLine) | clipping, text);
     } else {
         painter_.drawText(area, int(horizontalFlag(code) | Qt::AlignTop | Qt::TextWordWrap), withQtLineBreaks(text));
     }
+    if (clipped) painter_.restore();
 }
 
 void CellPainter::drawPicture(const Cell& cell, const QRect& area, int32_t row, int32_t column) {

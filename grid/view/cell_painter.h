@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QRect>
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "grid/model/cell.h"
 #include "grid/view/cell_pictures.h"
@@ -43,12 +45,17 @@ public:
     // One edge of a cell's rectangle, drawn one pixel past its end so that corners
     // close; nothing when the rules give no pen for it.
     void drawEdge(uint32_t flags, CellEdge edge, const QRect& cell, bool inFixedArea);
+    // The parts of drawEdge, for callers that join the edges of many cells into
+    // longer lines: the pen colour the rules give an edge (none when it is not
+    // drawn), its two end points, and a line in that colour and the painter's style.
+    std::optional<QColor> edgeColor(uint32_t flags, CellEdge edge, bool inFixedArea) const;
+    static std::pair<QPoint, QPoint> edgeEnds(CellEdge edge, const QRect& cell);
+    void drawLine(QPoint from, QPoint to, const QColor& color);
 
 private:
     void drawDiagonals(uint32_t flags, const QRect& block);
-    void drawText(const Cell& cell, const QRect& area);
+    void drawText(const Cell& cell, const QRect& area, const QRect& block);
     void drawPicture(const Cell& cell, const QRect& area, int32_t row, int32_t column);
-    void drawLine(QPoint from, QPoint to, const QColor& color);
 
     QPainter& painter_;
     CellPaintOptions options_;

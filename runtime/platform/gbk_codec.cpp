@@ -24,7 +24,9 @@ QString fromGbk(std::string_view gbk) {
     // The converter silently drops a lead byte at the end and maps some invalid bytes
     // to private-use characters, so the text is split here into well-formed runs, each
     // decoded whole, and one U+FFFD per byte that starts nothing.
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    // Opening the converter costs more than most texts take to decode, so each thread
+    // keeps one; being stateless, it starts every text afresh.
+    thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     QString text;
     text.reserve(static_cast<qsizetype>(gbk.size()));
     size_t runStart = 0;
