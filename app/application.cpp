@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "app/routines/routine_table.h"
+#include "app/units/print_ref.h"
 #include "grid/units/grid_units.h"
 #include "grid/view/font_substitutions.h"
 #include "runtime/error/message_box_presenter.h"
@@ -38,6 +39,7 @@ void initialiseRuntime() {
     rt::registerStandardUnitKinds();
     grid::registerGridUnitKinds();
     rt::WindowRuntime::instance().initialise(templateSegment(), applicationRoutines(), applicationRoutineNames());
+    watchPageSettingsChanges();
 }
 
 }  // namespace app
