@@ -1,7 +1,11 @@
 // Printing to PDF: real files read back with poppler, and pages drawn into images.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -11,6 +15,7 @@
 #include "grid/model/cell_flags.h"
 #include "grid/print/page_renderer.h"
 #include "grid/print/print_job.h"
+#include "grid/print/print_progress.h"
 #include "grid/print/printer_choice.h"
 #include "runtime/platform/gbk_codec.h"
 #include "tests/grid/support/table_fixture.h"
@@ -178,6 +183,28 @@ TEST(PrintToPdf, FailuresAndCancelLeaveNoFileBehind) {
     EXPECT_EQ(grid::printTable(report.source, {}, nullptr), QStringLiteral(u"创建打印作业失败"));
     // Only the two files the test made: no temporary output was left.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(PrintToPdf, TheProgressDialogShowsTheJobAndItsButtonStopsIt) {
+    TempDir dir;
+    Report report(60);
+    report.settings().rowsPerPage = 2;
+    printToFile(report, dir.file("stopped.pdf"));
+    QString caption, status;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        caption = dialog->windowTitle();
+        status = dialog->findChild<QLabel*>()->text();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral(u"中止打印(&C)")) button->click();
+        }
+    });
+    EXPECT_TRUE(grid::printWithProgress(report.source, {}, true, nullptr).isEmpty());
+    EXPECT_EQ(caption, QStringLiteral(u"正在打印，请稍候..."));
+    EXPECT_TRUE(status.startsWith(QStringLiteral(u"正在打印第 1/1 份 1/30 页到 文件: "))) << status.toStdString();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("stopped.pdf")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 0);
 }
 
 TEST(PrintToPrinter, WithoutAnyPrinterNoDeviceIsMade) {
