@@ -1,6 +1,7 @@
 // Figures of printing a table of 100,000 rows x 10 framed cells of short Chinese
-// texts: the page layout the preview opens with, and the whole print into a PDF
-// file among the temporary files, with the memory it took beyond the table.
+// texts: the page layout and the preview window opening with its first page, and the
+// whole print into a PDF file among the temporary files, with the memory it took
+// beyond the table.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -11,9 +12,11 @@
 #include "grid/model/data_source.h"
 #include "grid/print/print_job.h"
 #include "grid/print/print_plan.h"
+#include "grid/print/print_preview.h"
 #include "grid/print/printer_choice.h"
 #include "grid/provider/n_provider.h"
 #include "grid/view/font_substitutions.h"
+#include "grid/view/grid_widget.h"
 
 namespace {
 
@@ -61,6 +64,21 @@ void layOutPreview(benchmark::State& state) {
     state.counters["pages"] = static_cast<double>(pages);
 }
 BENCHMARK(layOutPreview)->Unit(benchmark::kMillisecond);
+
+// The preview window opened on the table and its first page painted, as a person
+// sees it.
+void openPreview(benchmark::State& state) {
+    SampleTable& table = sampleTable();
+    grid::GridWidget grid;
+    grid.setDataSource(&table.source);
+    for (auto _ : state) {
+        grid::PrintPreviewWindow* preview = grid::PrintPreviewWindow::open(grid);
+        preview->repaint();
+        QApplication::processEvents();
+        delete preview;
+    }
+}
+BENCHMARK(openPreview)->Unit(benchmark::kMillisecond);
 
 void printToPdf(benchmark::State& state) {
     SampleTable& table = sampleTable();
