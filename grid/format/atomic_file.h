@@ -21,6 +21,10 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     bool isOpen() const { return descriptor_ >= 0; }
+    // The temporary file's name, for a writer that fills the file by its name (a PDF
+    // printer) instead of through write(); commit() then flushes and renames what it
+    // wrote.
+    const std::string& temporaryPath() const { return temporaryPath_; }
     void write(std::span<const uint8_t> bytes) override;
     // True when every byte reached the disk under the target's name.
     bool commit();

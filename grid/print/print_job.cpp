@@ -1,14 +1,12 @@
 #include "grid/print/print_job.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
-#include <cstdio>
 #include <memory>
 
+#include "grid/format/atomic_file.h"
 #include "grid/model/data_source.h"
 #include "grid/print/page_renderer.h"
 #include "grid/print/printer_choice.h"
@@ -22,31 +20,6 @@ const QString kNoPrinter = QStringLiteral(u"无法创建打印机设备");
 const QString kJobFailed = QStringLiteral(u"创建打印作业失败");
 const QString kPageFailed = QStringLiteral(u"打印页失败");
 
-// The output of a print to file: a temporary file beside the target, renamed to the
-// target when the document is complete and removed otherwise.
-class PdfTarget {
-public:
-    explicit PdfTarget(const QString& target)
-        : target_(QFileInfo(target).absoluteFilePath()),
-          temporary_(QFileInfo(target_).absolutePath() + QStringLiteral("/.biaoge-print-XXXXXX.pdf")) {}
-
-    // False when the target's folder takes no new file, or the target is a folder.
-    bool create() {
-        if (QFileInfo(target_).isDir() || !temporary_.open()) return false;
-        temporary_.close();
-        return true;
-    }
-    QString temporaryName() const { return temporary_.fileName(); }
-    bool commit() {
-        return std::rename(QFile::encodeName(temporary_.fileName()).constData(),
-                           QFile::encodeName(target_).constData()) == 0;
-    }
-
-private:
-    QString target_;
-    QTemporaryFile temporary_;
-};
-
 }  // namespace
 
 QString printTable(const DataSrc& source, const PrintRequest& request, PrintProgress* progress) {
@@ -58,7 +31,7 @@ QString printTable(const DataSrc& source, const PrintRequest& request, PrintProg
     const QString destination = toFile ? QStringLiteral(u"文件: ") + fileName : QStringLiteral(u"打印机");
 
     std::unique_ptr<QPrinter> printer;
-    std::unique_ptr<PdfTarget> pdf;
+    std::unique_ptr<AtomicFile> pdf;
     if (toFile) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
@@ -73,9 +46,12 @@ QString printTable(const DataSrc& source, const PrintRequest& request, PrintProg
     if (plan.pages.empty()) return {};
 
     if (toFile) {
-        pdf = std::make_unique<PdfTarget>(fileName);
-        if (!pdf->create()) return kJobFailed;
-        printer->setOutputFileName(pdf->temporaryName());
+        // The PDF goes under a temporary name beside the target and takes its name only
+        // when complete. A folder of that name would only fail at the very end.
+        if (QFileInfo(fileName).isDir()) return kJobFailed;
+        pdf = std::make_unique<AtomicFile>(QFile::encodeName(fileName).toStdString());
+        if (!pdf->isOpen()) return kJobFailed;
+        printer->setOutputFileName(QFile::decodeName(pdf->temporaryPath().c_str()));
     }
     printer->setDocName(request.documentName);
     printer->setCopyCount(1);

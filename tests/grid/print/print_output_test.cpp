@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "grid/model/cell_flags.h"
 #include "grid/print/page_renderer.h"
@@ -95,6 +96,10 @@ TEST(PrintToPdf, PagesRepeatTheTitleAndCarryTheirNumbers) {
 
     const QStringList pages = pdfPages(dir.file("report.pdf"));
     ASSERT_EQ(pages.size(), 3);
+    // A new file as any other program would make it, not a private temporary one.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(static_cast<mode_t>(std::filesystem::status(dir.file("report.pdf")).permissions()), 0666 & ~mask);
     for (int page = 0; page < 3; ++page) {
         SCOPED_TRACE(page);
         EXPECT_TRUE(pages[page].contains(QStringLiteral(u"季度报表")));
