@@ -1,23 +1,19 @@
 #include "grid/format/cell_record.h"
 
+#include <algorithm>
+#include <type_traits>
+
 #include "grid/model/limits.h"
 
 namespace grid {
-
-void writeCellRecord(ByteSink& sink, const Cell& cell) {
-    sink.writeLittleEndian(cell.flags);
-    sink.writeLittleEndian(cell.textColor);
-    sink.writeLittleEndian(cell.backColor);
-    sink.writeLittleEndian(cell.fontSize);
-    sink.writeLittleEndian(cell.margin);
-    std::string_view fontName = cell.fontNameView();
-    sink.writeLittleEndian(static_cast<int32_t>(fontName.size()));
-    sink.write({reinterpret_cast<const uint8_t*>(fontName.data()), fontName.size()});
-    sink.writeLittleEndian(static_cast<int32_t>(cell.contentLength()));
-    sink.write(cell.content());
-}
-
 namespace {
+
+template <typename Integer>
+uint8_t* putLittleEndian(uint8_t* at, Integer value) {
+    auto bits = static_cast<std::make_unsigned_t<Integer>>(value);
+    for (size_t i = 0; i < sizeof(Integer); ++i) *at++ = static_cast<uint8_t>(bits >> (8 * i));
+    return at;
+}
 
 ReadError readLength(ByteReader& reader, std::span<const uint8_t>& bytes) {
     int32_t length = 0;
@@ -29,6 +25,32 @@ ReadError readLength(ByteReader& reader, std::span<const uint8_t>& bytes) {
 }
 
 }  // namespace
+
+// A record is put together in one buffer and handed over whole: a table file is
+// millions of records, and one call per field would cost more than the bytes.
+void writeCellRecord(ByteSink& sink, const Cell& cell) {
+    constexpr size_t kFixedPart = 4 + 4 + 4 + 2 + 2 + 4 + (kFontNameFieldSize - 1) + 4;
+    constexpr size_t kInlineContent = 64;
+    uint8_t record[kFixedPart + kInlineContent];
+    const std::string_view fontName = cell.fontNameView();
+    const std::span<const uint8_t> content = cell.content();
+    uint8_t* at = record;
+    at = putLittleEndian(at, cell.flags);
+    at = putLittleEndian(at, cell.textColor);
+    at = putLittleEndian(at, cell.backColor);
+    at = putLittleEndian(at, cell.fontSize);
+    at = putLittleEndian(at, cell.margin);
+    at = putLittleEndian(at, static_cast<int32_t>(fontName.size()));
+    at = std::copy(fontName.begin(), fontName.end(), at);
+    at = putLittleEndian(at, static_cast<int32_t>(content.size()));
+    if (content.size() <= kInlineContent) {
+        at = std::copy(content.begin(), content.end(), at);
+        sink.write({record, static_cast<size_t>(at - record)});
+        return;
+    }
+    sink.write({record, static_cast<size_t>(at - record)});
+    sink.write(content);
+}
 
 ReadError readCellRecord(ByteReader& reader, Cell& cell) {
     if (!reader.read(cell.flags) || !reader.read(cell.textColor) || !reader.read(cell.backColor) ||

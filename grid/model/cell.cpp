@@ -2,6 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "grid/model/font_names.h"
 
 namespace grid {
 
@@ -10,8 +16,8 @@ Cell::Cell(const Cell& other)
       textColor(other.textColor),
       backColor(other.backColor),
       fontSize(other.fontSize),
-      margin(other.margin) {
-    std::memcpy(fontName, other.fontName, sizeof fontName);
+      margin(other.margin),
+      fontName_(other.fontName_) {
     setContent(other.content());
 }
 
@@ -23,12 +29,49 @@ Cell& Cell::operator=(const Cell& other) {
     return *this;
 }
 
+Cell::Cell(Cell&& other) noexcept
+    : flags(other.flags),
+      textColor(other.textColor),
+      backColor(other.backColor),
+      fontSize(other.fontSize),
+      margin(other.margin),
+      contentLength_(std::exchange(other.contentLength_, 0)),
+      fontName_(other.fontName_) {
+    // Either union member is copied whole: inline bytes or the heap pointer.
+    std::memcpy(inline_, other.inline_, sizeof inline_);
+    std::memset(other.inline_, 0, sizeof other.inline_);
+}
+
+Cell& Cell::operator=(Cell&& other) noexcept {
+    if (this != &other) {
+        release();
+        flags = other.flags;
+        textColor = other.textColor;
+        backColor = other.backColor;
+        fontSize = other.fontSize;
+        margin = other.margin;
+        fontName_ = other.fontName_;
+        contentLength_ = std::exchange(other.contentLength_, 0);
+        std::memcpy(inline_, other.inline_, sizeof inline_);
+        std::memset(other.inline_, 0, sizeof other.inline_);
+    }
+    return *this;
+}
+
+Cell::~Cell() { release(); }
+
+void Cell::release() {
+    if (!isInline()) delete[] heap_;
+    contentLength_ = 0;
+    std::memset(inline_, 0, sizeof inline_);
+}
+
 Cell Cell::formatOnly() const {
     Cell format;
     format.flags = flags;
     format.textColor = textColor;
     format.backColor = backColor;
-    std::memcpy(format.fontName, fontName, sizeof fontName);
+    format.fontName_ = fontName_;
     format.fontSize = fontSize;
     format.margin = margin;
     return format;
@@ -36,45 +79,61 @@ Cell Cell::formatOnly() const {
 
 std::string_view Cell::text() const {
     if (isDataKind(kind()) || contentLength_ == 0) return {};
-    return std::string_view(content_.get());
+    return std::string_view(contentBytes());
 }
 
-std::string_view Cell::fontNameView() const {
-    return std::string_view(fontName, strnlen(fontName, sizeof fontName));
+std::string_view Cell::fontNameView() const { return fontName_ ? std::string_view(fontName_) : std::string_view(); }
+
+char* Cell::makeRoom(size_t length) {
+    // The new block is made before the old content goes, so a failed allocation
+    // leaves the cell as it was.
+    char* room = length <= kInlineCapacity ? nullptr : new char[length + 1];
+    release();
+    contentLength_ = static_cast<uint32_t>(length);
+    if (room) heap_ = room;
+    return room ? room : inline_;
+}
+
+// Whether bytes lie inside this cell's own content, which making room would overwrite.
+bool Cell::holds(const void* bytes) const {
+    const char* first = contentBytes();
+    const auto* byte = static_cast<const char*>(bytes);
+    return contentLength_ > 0 && std::less_equal<>()(first, byte) && std::less<>()(byte, first + contentLength_ + 1);
 }
 
 void Cell::setContent(std::span<const uint8_t> bytes) {
-    pictureCache_.reset();
     if (bytes.empty()) {
         clearContent();
         return;
     }
-    auto copy = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
-    std::memcpy(copy.get(), bytes.data(), bytes.size());
-    copy[bytes.size()] = '\0';
-    content_ = std::move(copy);
-    contentLength_ = static_cast<uint32_t>(bytes.size());
+    if (holds(bytes.data())) {
+        const std::vector<uint8_t> copy(bytes.begin(), bytes.end());
+        setContent(copy);
+        return;
+    }
+    char* room = makeRoom(bytes.size());
+    std::memcpy(room, bytes.data(), bytes.size());
+    room[bytes.size()] = '\0';
 }
 
 void Cell::setTextContent(std::string_view text) {
-    pictureCache_.reset();
     if (text.empty()) {
         clearContent();
         return;
     }
-    auto copy = std::make_unique_for_overwrite<char[]>(text.size() + 2);
-    std::memcpy(copy.get(), text.data(), text.size());
-    copy[text.size()] = '\0';
-    copy[text.size() + 1] = '\0';
-    content_ = std::move(copy);
-    contentLength_ = static_cast<uint32_t>(text.size() + 1);
+    if (holds(text.data())) {
+        const std::string copy(text);
+        setTextContent(copy);
+        return;
+    }
+    // The text, its own NUL, and the NUL that follows all content.
+    char* room = makeRoom(text.size() + 1);
+    std::memcpy(room, text.data(), text.size());
+    room[text.size()] = '\0';
+    room[text.size() + 1] = '\0';
 }
 
-void Cell::clearContent() {
-    pictureCache_.reset();
-    content_.reset();
-    contentLength_ = 0;
-}
+void Cell::clearContent() { release(); }
 
 void Cell::setFontName(std::string_view name) {
     if (name.empty() || name.size() > static_cast<size_t>(kMaxFontNameLength)) name = kDefaultFontName;
@@ -82,8 +141,10 @@ void Cell::setFontName(std::string_view name) {
 }
 
 void Cell::setStoredFontName(std::string_view name) {
-    std::memset(fontName, 0, sizeof fontName);
-    if (!name.empty()) std::memcpy(fontName, name.data(), std::min(name.size(), sizeof fontName - 1));
+    // The field held at most kFontNameFieldSize - 1 bytes and ended at its first NUL.
+    name = name.substr(0, std::min(name.size(), static_cast<size_t>(kFontNameFieldSize - 1)));
+    name = name.substr(0, std::min(name.size(), name.find('\0')));
+    fontName_ = name.empty() ? nullptr : internFontName(name);
 }
 
 }  // namespace grid

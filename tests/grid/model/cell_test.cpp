@@ -66,24 +66,46 @@ TEST(CellTest, TextAndDataGoOnlyToTheirOwnKinds) {
     }
 }
 
-struct MarkerCache : grid::PictureCache {
-    explicit MarkerCache(bool& destroyed) : destroyed(destroyed) {}
-    ~MarkerCache() override { destroyed = true; }
-    bool& destroyed;
-};
+// Content up to 15 bytes lives in the cell, longer content on the heap: around that
+// edge every copy, move and overwrite keeps the bytes and the NUL after them.
+TEST(CellTest, ContentSurvivesCopiesAndMovesOnBothSidesOfTheInlineEdge) {
+    for (size_t length : {1u, 13u, 14u, 15u, 16u, 17u, 300u}) {
+        SCOPED_TRACE(length);
+        const std::string text(length, 'x');
+        Cell cell;
+        cell.setTextContent(text);
+        EXPECT_EQ(cell.contentLength(), length + 1);
+        EXPECT_EQ(cell.content().data()[length + 1], 0) << "a NUL follows the stored bytes";
+        Cell copy(cell);
+        Cell moved(std::move(cell));
+        EXPECT_EQ(copy.text(), text);
+        EXPECT_EQ(moved.text(), text);
+        EXPECT_EQ(cell.contentLength(), 0u);
+        Cell assigned;
+        assigned.setTextContent("an older text that is long enough for the heap");
+        assigned = moved;
+        EXPECT_EQ(assigned.text(), text);
+        assigned = std::move(copy);
+        EXPECT_EQ(assigned.text(), text);
+        // Writing a cell's own content back into it, whole or in part.
+        assigned.setTextContent(assigned.text().substr(1));
+        EXPECT_EQ(assigned.text(), text.substr(1));
+        assigned.setContent(assigned.content());
+        EXPECT_EQ(assigned.text(), text.substr(1));
+    }
+}
 
-TEST(CellTest, ChangingTheContentDropsThePictureBuiltFromIt) {
-    Cell cell = cellOfKind(CellKind::Picture);
-    const uint8_t bytes[] = {'B', 'M', 0, 0, 0, 0};
-    grid::setDataByRules(cell, bytes);
-    bool destroyed = false;
-    cell.setPictureCache(std::make_unique<MarkerCache>(destroyed));
-    Cell copy(cell);
-    EXPECT_EQ(copy.pictureCache(), nullptr) << "a copy never shares the decoded picture";
-    EXPECT_EQ(copy.content().size(), 6u);
-    grid::setDataByRules(cell, {});
-    EXPECT_TRUE(destroyed);
-    EXPECT_EQ(cell.contentLength(), 0u);
+TEST(CellTest, FontNamesAreSharedAndKeepTheStoredFieldsBytes) {
+    Cell a, b;
+    a.setFontName("黑体");
+    b.setFontName(std::string("黑") + "体");
+    EXPECT_EQ(a.fontNameView().data(), b.fontNameView().data()) << "one copy of each face";
+    EXPECT_EQ(Cell().fontNameView(), "");
+    b.setStoredFontName(std::string_view("ab\0cd", 5));
+    EXPECT_EQ(b.fontNameView(), "ab") << "the field ended at its first NUL";
+    b.setStoredFontName(std::string(40, 'f'));
+    EXPECT_EQ(b.fontNameView(), std::string(31, 'f'));
+    EXPECT_EQ(a.formatOnly().fontNameView(), "黑体");
 }
 
 TEST(CellTest, AMaskedCellShowsOneStarPerByte) {
