@@ -10,6 +10,7 @@
 #include <exception>
 #include <iterator>
 #include <locale>
+#include <string>
 #include <utility>
 
 namespace rt {
@@ -64,7 +65,10 @@ bool Regex::create(std::string_view pattern, bool caseSensitive) {
         engine->pattern.imbue(std::locale::classic());
         boost::regex::flag_type flags = boost::regex::perl;
         if (!caseSensitive) flags |= boost::regex::icase;
-        engine->pattern.assign(pattern.data(), pattern.data() + pattern.size(), flags);
+        // The parser of this engine version looks one byte past a pattern that ends
+        // inside a bracket right after a backslash ("[\"): give it a NUL to find there.
+        const std::string terminated(pattern);
+        engine->pattern.assign(terminated.data(), terminated.data() + terminated.size(), flags);
         engine_ = std::move(engine);
         return true;
     } catch (const std::exception&) {

@@ -37,6 +37,17 @@ TEST(RegexTest, BadPatternsFailAndARegexWithoutPatternMatchesNothing) {
     EXPECT_FALSE(regex.match("a")) << "a failed create leaves no pattern behind";
 }
 
+// A pattern ending in "[\" once made the engine read a byte past the pattern; the
+// bytes come from a block of exactly their length, so the sanitizer build sees any
+// read beyond it.
+TEST(RegexTest, APatternEndingInsideABracketAfterABackslashIsRefused) {
+    for (std::string_view bytes : {"=[\\", "[\\", "a[b\\"}) {
+        const std::vector<char> exact(bytes.begin(), bytes.end());
+        Regex regex;
+        EXPECT_FALSE(regex.create(std::string_view(exact.data(), exact.size()))) << bytes;
+    }
+}
+
 // Nested repeats on a long text would take longer than the universe to try every
 // way; the engine gives up at its bound and every command returns its empty result.
 TEST(RegexTest, ACatastrophicPatternComesBackWithTheEmptyResult) {
