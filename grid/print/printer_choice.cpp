@@ -42,6 +42,10 @@ QPrinterInfo chosenPrinter(const std::string& printerName) {
 void applyPaperSettings(QPrinter& printer, const PageSettings& settings) {
     if (settings.paperSize > 0 || printer.outputFormat() == QPrinter::PdfFormat) {
         printer.setPageSize(pageSizeOf(settings.paperSize));
+    } else {
+        // A new device starts on A4 whenever the printer offers it, not on the paper
+        // the printer itself is set to.
+        printer.setPageSize(QPrinterInfo(printer).defaultPageSize());
     }
     printer.setPageOrientation(orientationOf(settings));
     // A file is printable to the paper's edges; a printer keeps only the strips it

@@ -151,6 +151,7 @@ TEST_F(PrintQueue, PaperMetricsComeFromTheChosenQueue) {
         {"A4 queue, its own paper", kA4Queue, 0, 0, {2100, 2970, 64, 127, 42, 85}},
         {"A4 queue, Letter asked for", kA4Queue, 1, 0, {2159, 2794, 64, 127, 42, 85}},
         {"Letter queue, A4 asked for", kLetterQueue, 9, 0, {2100, 2970, 64, 127, 42, 85}},
+        {"Letter queue, its own paper", kLetterQueue, 0, 0, {2159, 2794, 64, 127, 42, 85}},
         {"printing to a file ignores the queue", kLetterQueue, 1, 1, {2159, 2794, 0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
