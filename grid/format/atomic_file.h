@@ -1,18 +1,19 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "grid/format/byte_sink.h"
 
 namespace grid {
 
 // Writes a file so that the previous file of that name survives every failure: the
-// bytes go to a new temporary file in the same directory, through a 4096-byte
-// buffer, and only after all of them were written and flushed to the disk does the
-// temporary file take the target's name. Without commit() the temporary file is
-// removed and the target is untouched.
+// bytes go to a new temporary file in the same directory, through a 256 KiB buffer
+// (a large table is tens of megabytes: few, large writes), and only after all of
+// them were written and flushed to the disk does the temporary file take the
+// target's name. Without commit() the temporary file is removed and the target is
+// untouched.
 class AtomicFile : public ByteSink {
 public:
     explicit AtomicFile(const std::string& path);
@@ -37,7 +38,7 @@ private:
     std::string temporaryPath_;
     int descriptor_ = -1;
     bool failed_ = false;
-    std::array<uint8_t, 4096> buffer_;
+    std::vector<uint8_t> buffer_ = std::vector<uint8_t>(256 * 1024);
     size_t buffered_ = 0;
 };
 
