@@ -7,24 +7,45 @@
 
 namespace grid {
 
-void writeTableFile(ByteSink& sink, const DataProvider& provider) {
-    int32_t rows = provider.rowCount();
-    int32_t columns = provider.columnCount();
+namespace {
+
+// A provider and a kept table answer the same questions about their frame; only the
+// way to reach a cell differs.
+template <typename Source, typename WriteCells>
+void writeTable(ByteSink& sink, const Source& source, WriteCells writeCells) {
+    int32_t rows = source.rowCount();
+    int32_t columns = source.columnCount();
     sink.write(kTableFileMagic);
     sink.writeLittleEndian(rows);
     sink.writeLittleEndian(columns);
-    sink.writeLittleEndian(provider.fixedRows());
-    sink.writeLittleEndian(provider.fixedColumns());
-    for (int32_t row = 0; row < rows; ++row) sink.writeLittleEndian(provider.rowHeight(row));
-    for (int32_t column = 0; column < columns; ++column) sink.writeLittleEndian(provider.columnWidth(column));
-    Cell cell;
-    for (int32_t row = 0; row < rows; ++row) {
-        for (int32_t column = 0; column < columns; ++column) {
-            provider.getCell(cell, row, column, true);
-            writeCellRecord(sink, cell);
+    sink.writeLittleEndian(source.fixedRows());
+    sink.writeLittleEndian(source.fixedColumns());
+    for (int32_t row = 0; row < rows; ++row) sink.writeLittleEndian(source.rowHeight(row));
+    for (int32_t column = 0; column < columns; ++column) sink.writeLittleEndian(source.columnWidth(column));
+    writeCells(rows, columns);
+    writePageSettingsBlock(sink, source.pageSettings());
+}
+
+}  // namespace
+
+void writeTableFile(ByteSink& sink, const DataProvider& provider) {
+    writeTable(sink, provider, [&](int32_t rows, int32_t columns) {
+        Cell cell;
+        for (int32_t row = 0; row < rows; ++row) {
+            for (int32_t column = 0; column < columns; ++column) {
+                provider.getCell(cell, row, column, true);
+                writeCellRecord(sink, cell);
+            }
         }
-    }
-    writePageSettingsBlock(sink, provider.pageSettings());
+    });
+}
+
+void writeTableFile(ByteSink& sink, const Table& table) {
+    writeTable(sink, table, [&](int32_t rows, int32_t columns) {
+        for (int32_t row = 0; row < rows; ++row) {
+            for (int32_t column = 0; column < columns; ++column) writeCellRecord(sink, table.cell(row, column));
+        }
+    });
 }
 
 ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {

@@ -15,6 +15,10 @@ inline constexpr uint8_t kTableFileMagic[4] = {'S', 'D', 'm', 'R'};
 // The whole table: magic, counts, fixed rows and columns, sizes, every cell record
 // row by row, and the page settings block.
 void writeTableFile(ByteSink& sink, const DataProvider& provider);
+// The same file from a kept table. It only reads the table, so it may run on another
+// thread while the live table goes on changing: a kept table's rows are copied
+// before the live one writes to them.
+void writeTableFile(ByteSink& sink, const Table& table);
 
 // Reads a table file into table, which is resized to the file's counts. Every count
 // and length is checked against the limits and against the bytes that are left before

@@ -75,4 +75,12 @@ bool saveTableFile(const DataSrc& source, const std::string& path) {
     return file.commit();
 }
 
+bool saveTableFile(const Table& table, const std::string& path) {
+    if (path.empty()) return false;
+    AtomicFile file(path);
+    if (!file.isOpen()) return false;
+    writeTableFile(file, table);
+    return file.commit();
+}
+
 }  // namespace grid

@@ -4,6 +4,7 @@
 
 #include "grid/format/read_error.h"
 #include "grid/model/data_source.h"
+#include "grid/model/table.h"
 
 namespace grid {
 
@@ -17,5 +18,6 @@ ReadError loadTableFile(DataSrc& source, const std::string& path);
 
 // Writes the table; the previous file of that name survives any failure.
 bool saveTableFile(const DataSrc& source, const std::string& path);
+bool saveTableFile(const Table& table, const std::string& path);
 
 }  // namespace grid

@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
 
 #include "grid/format/table_file_commands.h"
 #include "grid/format/table_file_io.h"
@@ -79,6 +82,40 @@ TEST(SaveTest, ImpossibleTargetsFailWithoutLeavingAnything) {
     EXPECT_EQ(entriesIn(directory.path()), 1u);
     grid::DataSrc unbound;
     EXPECT_FALSE(grid::saveTableFile(unbound, directory.file("t.bge")));
+}
+
+// A kept table is written on another thread while the live one goes on changing: the
+// file must hold the table as it was kept, whatever the live table did meanwhile.
+TEST(SaveTest, AKeptTableSavesWhatItHeldWhileTheLiveTableChanges) {
+    TempDir directory;
+    TableFixture table(3000, 8);
+    for (int row = 0; row < 3000; ++row) {
+        for (int column = 0; column < 8; ++column) table.source.setCellText(row, column, "kept " + std::to_string(row));
+    }
+    table.source.mergeCells({1, 1, 2, 2});
+    table.source.setColumnWidth(3, 1, 777);
+    table.provider.setFixedRows(1);
+    ASSERT_TRUE(grid::saveTableFile(table.source, directory.file("live.bge")));
+    std::shared_ptr<const grid::Table> kept = table.provider.captureTable();
+    ASSERT_TRUE(kept);
+
+    std::thread writer([&] { grid::saveTableFile(*kept, directory.file("kept.bge")); });
+    for (int row = 0; row < 3000; ++row) table.source.setCellText(row, row % 8, "changed");
+    table.source.insertRows(0, 5);
+    table.source.setColumnWidth(0, 8, 123);
+    writer.join();
+
+    EXPECT_EQ(readWholeFile(directory.file("kept.bge")), readWholeFile(directory.file("live.bge")));
+    EXPECT_EQ(table.text(5, 0), "changed");
+}
+
+TEST(SaveTest, AKeptTableFailsLikeTheLiveOneOnImpossibleTargets) {
+    TempDir directory;
+    TableFixture table(1, 1);
+    std::shared_ptr<const grid::Table> kept = table.provider.captureTable();
+    EXPECT_FALSE(grid::saveTableFile(*kept, ""));
+    EXPECT_FALSE(grid::saveTableFile(*kept, directory.file("missing/table.bge")));
+    EXPECT_EQ(entriesIn(directory.path()), 0u);
 }
 
 }  // namespace
