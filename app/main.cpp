@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/application.h"
+#include "app/recovery/recovery_keeper.h"
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
 #include "app/window_ids.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     auto& runtime = rt::WindowRuntime::instance();
     runtime.loadStartupWindow(app::window_id::MainWindow);
     int exitCode = runtime.runMessageLoop();
+    app::endRecovery();
     rt::runExitRoutineOnce();
     return exitCode;
 }

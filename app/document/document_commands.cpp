@@ -8,6 +8,7 @@
 #include "app/document/document_paths.h"
 #include "app/document/document_title.h"
 #include "app/edit/table_change.h"
+#include "app/recovery/recovery_keeper.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
@@ -63,6 +64,7 @@ SaveOutcome saveDocumentTo(std::string_view path) {
         return SaveOutcome::Failed;
     }
     appState().modified = 0;
+    discardRecoveryCopy();
     return SaveOutcome::Saved;
 }
 
@@ -82,6 +84,7 @@ bool openTableFile(std::string_view path) {
     state.currentFilePath = std::string(path);
     state.documentName = splitPath(path).fileName;
     composeTitle();
+    discardRecoveryCopy();
     focusTable();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "app/document/document_commands.h"
 #include "app/document/document_title.h"
+#include "app/recovery/recovery_keeper.h"
 #include "app/settings/table_settings.h"
 #include "app/state/app_state.h"
 #include "app/state/undo_history.h"
@@ -47,6 +48,7 @@ void newTable() {
     setMenuItemEnabled(main_menu_item::Redo, false);
     state.currentFilePath.clear();
     state.modified = 0;
+    discardRecoveryCopy();
     focusTable();
 }
 

@@ -197,7 +197,7 @@ void undoChange() {
     commitOpenEdit();
     AppState& state = appState();
     if (stepBack(state, mainDataSource())) {
-        state.modified = 1;
+        markTableModified();
         setMenuItemEnabled(main_menu_item::Redo, true);
     }
     if (state.undoPosition <= 1) setMenuItemEnabled(main_menu_item::Undo, false);
@@ -207,7 +207,7 @@ void redoChange() {
     commitOpenEdit();
     AppState& state = appState();
     if (stepForward(state, mainDataSource())) {
-        state.modified = 1;
+        markTableModified();
         setMenuItemEnabled(main_menu_item::Undo, true);
     }
     if (state.undoPosition >= static_cast<int32_t>(state.undoHistory.size())) {

@@ -1,20 +1,34 @@
 #include "app/edit/table_change.h"
 
+#include "app/recovery/recovery_keeper.h"
 #include "app/state/app_state.h"
 #include "app/state/undo_history.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/main_menu_items.h"
 
 namespace app {
+namespace {
+
+void keepUndoState() {
+    appendUndoState(appState(), mainDataSource());
+    setMenuItemEnabled(main_menu_item::Undo, true);
+}
+
+}  // namespace
 
 void recordTableChange() {
+    markTableModified();
+    keepUndoState();
+}
+
+void markTableModified() {
     appState().modified = 1;
-    recordLoadedTable();
+    noteUnsavedChange();
 }
 
 void recordLoadedTable() {
-    appendUndoState(appState(), mainDataSource());
-    setMenuItemEnabled(main_menu_item::Undo, true);
+    keepUndoState();
+    if (appState().modified != 0) noteUnsavedChange();
 }
 
 }  // namespace app

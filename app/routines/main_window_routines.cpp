@@ -9,6 +9,7 @@
 #include "app/edit/table_change.h"
 #include "app/menu_commands.h"
 #include "app/platform/file_type_registration.h"
+#include "app/recovery/recovery_keeper.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
@@ -63,14 +64,18 @@ HandlerResult showSelectionSize(const EventArguments&) {
     return {};
 }
 
-// Settings, a new table, the file named on the command line, the file association.
+// Settings, a new table, the tables a crash left behind, the file named on the
+// command line, the file association. A restored table is the person's unsaved work;
+// the named file is still on disk, so it is not opened over the restored one.
 HandlerResult startUp(const EventArguments&) {
     appState().settingsPath = rt::textFromPath(rt::settingsFilePath(rt::programDirectory()));
     newTable();
     appendStartUpCaptionText();
+    bool restored = startRecovery();
     const std::vector<std::string>& arguments = commandLineArguments();
     std::error_code ignored;
-    if (!arguments.empty() && std::filesystem::is_regular_file(rt::pathFromText(arguments.front()), ignored)) {
+    if (!restored && !arguments.empty() &&
+        std::filesystem::is_regular_file(rt::pathFromText(arguments.front()), ignored)) {
         openTableFile(arguments.front());
     }
     ensureTableFileTypeRegistered();
