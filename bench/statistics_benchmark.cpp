@@ -85,11 +85,13 @@ BENCHMARK(formulasInPlace)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
-    // Start-up registers the table file type in the user's directories: keep it out.
+    // Start-up registers the table file type in the user's directories and looks for
+    // recovery copies in the state directory: keep both out.
     char folder[] = "/tmp/biaoge-bench-XXXXXX";
     const std::filesystem::path home = mkdtemp(folder);
     setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
     QApplication application(argc, argv);
     app::initialiseRuntime();
     benchmark::Initialize(&argc, argv);
