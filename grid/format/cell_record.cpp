@@ -29,7 +29,7 @@ ReadError readLength(ByteReader& reader, std::span<const uint8_t>& bytes) {
 // A record is put together in one buffer and handed over whole: a table file is
 // millions of records, and one call per field would cost more than the bytes.
 void writeCellRecord(ByteSink& sink, const Cell& cell) {
-    constexpr size_t kFixedPart = 4 + 4 + 4 + 2 + 2 + 4 + (kFontNameFieldSize - 1) + 4;
+    constexpr size_t kFixedPart = kMinimumCellRecordSize + (kFontNameFieldSize - 1);
     constexpr size_t kInlineContent = 64;
     uint8_t record[kFixedPart + kInlineContent];
     const std::string_view fontName = cell.fontNameView();

@@ -15,6 +15,10 @@ inline constexpr size_t kMinimumCellRecordSize = 24;
 // One cell as table files and cell blocks store it: flags, text colour, background,
 // font size, margin, then the face name and the content, each after its length.
 void writeCellRecord(ByteSink& sink, const Cell& cell);
+// The bytes writeCellRecord writes for the cell.
+inline size_t cellRecordSize(const Cell& cell) {
+    return kMinimumCellRecordSize + cell.fontNameView().size() + cell.contentLength();
+}
 
 // Reads a record into cell, replacing every field. A face name of more than 31 bytes
 // cannot be the name of a real face (no setter stores one); it is skipped and the

@@ -30,11 +30,15 @@ void writeTable(ByteSink& sink, const Source& source, WriteCells writeCells) {
 
 void writeTableFile(ByteSink& sink, const DataProvider& provider) {
     writeTable(sink, provider, [&](int32_t rows, int32_t columns) {
-        Cell cell;
+        Cell copy;
         for (int32_t row = 0; row < rows; ++row) {
             for (int32_t column = 0; column < columns; ++column) {
-                provider.getCell(cell, row, column, true);
-                writeCellRecord(sink, cell);
+                const Cell* cell = provider.storedCell(row, column);
+                if (!cell) {
+                    provider.getCell(copy, row, column, true);
+                    cell = &copy;
+                }
+                writeCellRecord(sink, *cell);
             }
         }
     });

@@ -12,6 +12,8 @@ void DataProvider::appendText(std::string& out, int32_t row, int32_t column) con
     if (getCell(cell, row, column, true)) out.append(cell.text());
 }
 
+const Cell* DataProvider::storedCell(int32_t, int32_t) const { return nullptr; }
+
 // From the last, so that the positions still to delete keep their numbers.
 bool DataProvider::deleteRowSet(std::span<const int32_t> ascendingUnique) {
     for (auto row = ascendingUnique.rbegin(); row != ascendingUnique.rend(); ++row) {

@@ -74,6 +74,10 @@ public:
     // Appends the cell's text (nothing for the data kinds) without copying the cell, so
     // that reading a million texts costs no million copies.
     virtual void appendText(std::string& out, int32_t row, int32_t column) const;
+    // The stored cell itself, for readers of whole tables (saving, cell blocks) that
+    // would otherwise copy every cell; null when this provider keeps no cells (the
+    // reader then copies them with getCell) or outside the table.
+    virtual const Cell* storedCell(int32_t row, int32_t column) const;
     // Deletes the rows (columns) at these positions, given in ascending order without
     // repeats, as one change. This default deletes them one by one from the last, so it
     // is all or nothing only when a single deletion cannot fail.

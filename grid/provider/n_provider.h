@@ -56,6 +56,9 @@ public:
         return table_.contains(row, column) ? table_.cell(row, column).flags : 0;
     }
     void appendText(std::string& out, int32_t row, int32_t column) const override;
+    const Cell* storedCell(int32_t row, int32_t column) const override {
+        return table_.contains(row, column) ? &table_.cell(row, column) : nullptr;
+    }
     bool deleteRowSet(std::span<const int32_t> ascendingUnique) override {
         return table_.deleteRowSet(ascendingUnique);
     }
