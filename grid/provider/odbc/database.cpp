@@ -35,9 +35,7 @@ Database::Database(const TextCodec& codec) : codec_(codec) {}
 
 Database::~Database() { close(); }
 
-bool Database::open(std::string_view connection, bool readOnly) {
-    return openText(codec_.toUtf16(connection), readOnly);
-}
+bool Database::open(std::string_view connection) { return openText(codec_.toUtf16(connection)); }
 
 bool Database::reconnect() {
     if (completedText_.empty()) {
@@ -45,10 +43,10 @@ bool Database::reconnect() {
         return false;
     }
     std::u16string text = completedText_;
-    return openText(text, readOnly_);
+    return openText(text);
 }
 
-bool Database::openText(const std::u16string& connection, bool readOnly) {
+bool Database::openText(const std::u16string& connection) {
     lastError_.clear();
     useUtf8Characters();
     OdbcHandle environment = OdbcHandle::allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
@@ -61,9 +59,6 @@ bool Database::openText(const std::u16string& connection, bool readOnly) {
     if (!connectionHandle) {
         noteFailure(SQL_HANDLE_ENV, environment.get());
         return false;
-    }
-    if (readOnly) {
-        SQLSetConnectAttr(connectionHandle.get(), SQL_ATTR_ACCESS_MODE, SQLPOINTER(SQL_MODE_READ_ONLY), 0);
     }
     // Connecting goes through the narrow interface in UTF-8: for a driver that has only
     // that interface (the SQLite driver) the driver manager cuts every character of a
@@ -83,7 +78,6 @@ bool Database::openText(const std::u16string& connection, bool readOnly) {
     close();
     environment_ = std::move(environment);
     connection_ = std::move(connectionHandle);
-    readOnly_ = readOnly;
     // A completed text longer than the buffer is cut; the given text then serves.
     std::string_view reported(completed.data(), size_t(completedLength) < completed.size() ? size_t(completedLength) : 0);
     completedText_ = completedWithDriver(fromUtf8(reported), connection);

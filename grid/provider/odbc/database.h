@@ -22,8 +22,10 @@ public:
     Database& operator=(const Database&) = delete;
 
     // On success the connection held before (if any) is closed and the new one kept;
-    // on failure the old one stays as it was.
-    bool open(std::string_view connection, bool readOnly = false);
+    // on failure the old one stays as it was. (Neither driver honours the read-only
+    // access mode of the interface; a read-only connection is the connection text's
+    // business, e.g. psqlODBC's ReadOnly=1.)
+    bool open(std::string_view connection);
     void close();
     bool isOpen() const { return static_cast<bool>(connection_); }
     bool isLost() const { return lost_; }
@@ -48,7 +50,7 @@ public:
     bool isSqlite() const { return sqlite_; }
 
 private:
-    bool openText(const std::u16string& connection, bool readOnly);
+    bool openText(const std::u16string& connection);
     std::u16string information(SQLUSMALLINT type) const;
 
     const TextCodec& codec_;
@@ -58,7 +60,6 @@ private:
     std::string connectString_;
     std::string lastError_;
     std::u16string identifierQuote_;
-    bool readOnly_ = false;
     bool lost_ = false;
     bool sqlite_ = false;
 };

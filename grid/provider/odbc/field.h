@@ -11,8 +11,6 @@ namespace grid::odbc {
 struct Field {
     std::u16string text;
     bool isNull = true;
-
-    bool operator==(const Field&) const = default;
 };
 
 using Row = std::vector<Field>;

@@ -1,5 +1,7 @@
 #include "grid/provider/odbc/keyset_rows.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
@@ -33,8 +35,15 @@ KeysetRows::KeysetRows(Database& database, const TableStatements& statements, st
 bool KeysetRows::load() {
     keys_.clear();
     cache_.clear();
-    Statement statement(database_);
-    return statement.execute(statements_.keys()) && readKeys(statement, keyColumns_, keys_);
+    bool loaded = false;
+    {
+        Statement statement(database_);
+        loaded = statement.execute(statements_.keys()) && readKeys(statement, keyColumns_, keys_);
+    }
+    // psqlODBC holds a whole result until its statement goes: for a million keys some
+    // fifty megabytes, which the allocator would otherwise keep in the process.
+    malloc_trim(0);
+    return loaded;
 }
 
 int32_t KeysetRows::count() const {

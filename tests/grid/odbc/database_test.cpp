@@ -48,6 +48,26 @@ TEST(Database, AFileWithAChineseNameIsFoundAndItsTextCompletes) {
     EXPECT_TRUE(again.open(database.connectString())) << readable(again.lastError());
 }
 
+TEST(Database, AServerDatabaseWithAChineseNameOpens) {
+    QtTextCodec codec;
+    std::string whyNot;
+    std::unique_ptr<TestDatabase> test = TestDatabase::create(Backend::postgres, whyNot);
+    if (!test) {
+        GTEST_SKIP() << whyNot;
+    }
+    test->run(u"drop database if exists 测试库");
+    test->run(u"create database 测试库");
+    std::string connection = test->connection();
+    size_t name = connection.find("Database=") + 9;
+    connection.replace(name, connection.find(';', name) - name, "测试库");
+    Database database(codec);
+    ASSERT_TRUE(database.open(connection)) << readable(database.lastError());
+    RecordSet records(database);
+    ASSERT_TRUE(records.open("select current_database()")) << readable(records.lastError());
+    EXPECT_EQ(records.fieldText(0, 0), "测试库");
+    EXPECT_NE(database.connectString().find("测试库"), std::string::npos) << readable(database.connectString());
+}
+
 TEST(Database, AFailedOpenKeepsTheConnectionItHad) {
     QtTextCodec codec;
     std::string whyNot;

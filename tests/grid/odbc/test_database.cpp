@@ -1,10 +1,9 @@
 #include "tests/grid/odbc/test_database.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <map>
 
 #include "runtime/platform/gbk_codec.h"
+#include "tests/grid/odbc/postgres_state.h"
 
 namespace {
 
@@ -12,19 +11,6 @@ std::u16string ascii(std::string_view text) { return std::u16string(text.begin()
 
 std::string utf8(std::u16string_view text) {
     return rt::gbkToUtf8(QtTextCodec().toGbk(text));
-}
-
-std::map<std::string, std::string> readState(const std::string& path) {
-    std::map<std::string, std::string> values;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            values[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-    }
-    return values;
 }
 
 }  // namespace
@@ -35,17 +21,7 @@ std::optional<std::string> postgresConnection(std::string& whyNot) {
         whyNot = "BIAOGE_TEST_POSTGRES is not set; ctest sets it and starts a private server (scripts/test-database)";
         return std::nullopt;
     }
-    std::map<std::string, std::string> state = readState(stateFile);
-    if (state.count("error")) {
-        whyNot = "the private PostgreSQL server did not start: " + state["error"];
-        return std::nullopt;
-    }
-    if (!state.count("socket")) {
-        whyNot = std::string("no private PostgreSQL server described in ") + stateFile;
-        return std::nullopt;
-    }
-    return "Driver=PostgreSQL Unicode;Servername=" + state["socket"] + ";Port=" + state["port"] +
-           ";Database=" + state["database"] + ";Username=" + state["user"] + ";BoolsAsChar=0;";
+    return postgresConnection(stateFile, whyNot);
 }
 
 std::unique_ptr<TestDatabase> TestDatabase::create(Backend backend, std::string& whyNot) {
