@@ -8,84 +8,28 @@
 #include "grid/provider/odbc/record_set.h"
 #include "tests/grid/odbc/test_database.h"
 #include "tests/grid/odbc/test_tables.h"
+#include "tests/grid/odbc/typed_columns.h"
 
 using namespace grid::odbc;
 
 namespace {
 
-struct TypedColumn {
-    std::u16string_view name;
-    std::u16string_view declaration;
-    std::u16string_view literal;
-    int16_t sqlType;
-    int32_t displayWidth;
-    const char* text;
-};
-
-// Every SQL type the field conversions distinguish, as each driver reports it. SQLite
-// has no REAL of its own (it reads as DOUBLE) and PostgreSQL no TINYINT; psqlODBC
-// reports double precision as FLOAT and varchar as the wide WVARCHAR.
-const std::vector<TypedColumn> sqliteColumns = {
-    {u"编号", u"integer primary key", u"1", 4, 10, "1"},
-    {u"整数", u"integer", u"123", 4, 10, "123"},
-    {u"短整数", u"smallint", u"-7", 5, 6, "-7"},
-    {u"双精度", u"double", u"1.5", 8, 54, "1.5"},
-    {u"浮点", u"float", u"2.25", 8, 54, "2.25"},
-    {u"日期", u"date", u"'2024-03-05'", 91, 10, "2024-03-05"},
-    {u"时间", u"time", u"'13:14:15'", 92, 8, "13:14:15"},
-    {u"时间戳", u"timestamp", u"'2024-03-05 13:14:15'", 93, 32, "2024-03-05 13:14:15"},
-    {u"逻辑", u"bit", u"1", -7, 1, "1"},
-    {u"字节", u"tinyint", u"200", -6, 4, "200"},
-    {u"长整数", u"bigint", u"9000000000", -5, 20, "9000000000"},
-    {u"文字", u"varchar(20)", u"'汉字'", 12, 20, "汉字"},
-};
-
-const std::vector<TypedColumn> postgresColumns = {
-    {u"编号", u"integer primary key", u"1", 4, 11, "1"},
-    {u"整数", u"integer", u"123", 4, 11, "123"},
-    {u"短整数", u"smallint", u"-7", 5, 6, "-7"},
-    {u"双精度", u"double precision", u"1.5", 6, 24, "1.5"},
-    {u"单精度", u"real", u"2.25", 7, 15, "2.25"},
-    {u"日期", u"date", u"'2024-03-05'", 91, 10, "2024-03-05"},
-    {u"时间", u"time", u"'13:14:15'", 92, 8, "13:14:15"},
-    {u"时间戳", u"timestamp", u"'2024-03-05 13:14:15'", 93, 26, "2024-03-05 13:14:15"},
-    {u"逻辑", u"boolean", u"true", -7, 1, "1"},
-    {u"长整数", u"bigint", u"9000000000", -5, 20, "9000000000"},
-    {u"文字", u"varchar(20)", u"'汉字'", -9, 20, "汉字"},
-};
-
 class RecordSetRead : public BackendTest {
 protected:
-    const std::vector<TypedColumn>& typedColumns() const {
-        return database_->isSqlite() ? sqliteColumns : postgresColumns;
-    }
-
-    void createTypes() {
-        std::u16string create = u"create table 类型表 (";
-        std::u16string values = u"insert into 类型表 values (";
-        for (const TypedColumn& column : typedColumns()) {
-            bool first = &column == &typedColumns().front();
-            create += (first ? u"" : u", ") + std::u16string(column.name) + u" " + std::u16string(column.declaration);
-            values += (first ? u"" : u", ") + std::u16string(column.literal);
-        }
-        database_->run(u"drop table if exists 类型表");
-        database_->run(create + u")");
-        database_->run(values + u")");
-        database_->run(u"insert into 类型表 (编号) values (2)");
-    }
+    const std::vector<TypedColumn>& columns() const { return typedColumns(*database_); }
 };
 
 }  // namespace
 
 TEST_P(RecordSetRead, ColumnsCarryTheirNamesSqlTypesAndDisplayWidths) {
-    createTypes();
+    createTypes(*database_);
     Database database(codec_);
     ASSERT_TRUE(database.open(database_->connection())) << readable(database.lastError());
     RecordSet records(database);
     ASSERT_TRUE(records.open("select * from 类型表")) << readable(records.lastError());
-    ASSERT_EQ(records.columnCount(), int32_t(typedColumns().size()));
+    ASSERT_EQ(records.columnCount(), int32_t(columns().size()));
     for (int32_t i = 0; i < records.columnCount(); ++i) {
-        const TypedColumn& column = typedColumns()[size_t(i)];
+        const TypedColumn& column = columns()[size_t(i)];
         SCOPED_TRACE(readable(codec_.toGbk(column.name)));
         EXPECT_EQ(records.columnName(i), codec_.toGbk(column.name));
         EXPECT_EQ(records.sqlType(i), column.sqlType);
@@ -96,14 +40,14 @@ TEST_P(RecordSetRead, ColumnsCarryTheirNamesSqlTypesAndDisplayWidths) {
 }
 
 TEST_P(RecordSetRead, FieldsReadAsTheDatabaseHoldsThemAndNullAsEmpty) {
-    createTypes();
+    createTypes(*database_);
     Database database(codec_);
     ASSERT_TRUE(database.open(database_->connection()));
     RecordSet records(database);
     ASSERT_TRUE(records.open("select * from 类型表 order by 编号;")) << readable(records.lastError());
     ASSERT_EQ(records.recordCount(), 2);
     for (int32_t i = 0; i < records.columnCount(); ++i) {
-        const TypedColumn& column = typedColumns()[size_t(i)];
+        const TypedColumn& column = columns()[size_t(i)];
         SCOPED_TRACE(readable(codec_.toGbk(column.name)));
         EXPECT_EQ(records.fieldText(0, i), column.text);
         EXPECT_EQ(records.fieldText(1, i), i == 0 ? "2" : "");

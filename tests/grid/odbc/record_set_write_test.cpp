@@ -4,6 +4,7 @@
 #include "grid/provider/odbc/record_set.h"
 #include "tests/grid/odbc/test_database.h"
 #include "tests/grid/odbc/test_tables.h"
+#include "tests/grid/odbc/typed_columns.h"
 
 using namespace grid::odbc;
 
@@ -46,6 +47,23 @@ TEST_P(RecordSetWrite, TheRowShowsTheValueAsTheDatabaseStoredIt) {
     ASSERT_TRUE(records.setFieldText(0, age, "007")) << readable(records.lastError());
     EXPECT_EQ(records.fieldText(0, age), "7");
     EXPECT_EQ(database_->value(u"select 年龄 from 职工 where 编号 = 1"), u"7");
+}
+
+TEST_P(RecordSetWrite, EveryTypeTakesTheTextsThatTheProviderWrites) {
+    createTypes(*database_);
+    RecordSet records(connection_);
+    ASSERT_TRUE(records.open("select * from 类型表 order by 编号"));
+    const std::vector<TypedColumn>& columns = typedColumns(*database_);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].written) {
+            continue;
+        }
+        SCOPED_TRACE(readable(codec_.toGbk(columns[i].name)));
+        EXPECT_TRUE(records.setFieldText(0, int32_t(i), columns[i].written)) << readable(records.lastError());
+        EXPECT_EQ(records.fieldText(0, int32_t(i)), columns[i].writtenReadsAs);
+        EXPECT_EQ(database_->value(u"select " + std::u16string(columns[i].name) + u" from 类型表 where 编号 = 1"),
+                  codec_.toUtf16(columns[i].writtenReadsAs));
+    }
 }
 
 TEST_P(RecordSetWrite, AnEmptyTextIsNullExceptInACharacterColumn) {
