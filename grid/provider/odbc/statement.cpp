@@ -60,8 +60,9 @@ bool Statement::execute(std::u16string_view sql, const std::vector<Parameter>& p
             return fail();
         }
     }
-    // Texts go with a terminator and SQL_NTS: the SQLite driver reads a given length
-    // as a count of UTF-8 bytes and cuts a text holding Chinese characters short.
+    // Texts go with a terminator and SQL_NTS: on the way to the SQLite driver (narrow
+    // interface only) a given length is taken as a count of UTF-8 bytes, which cuts a
+    // text holding Chinese characters short.
     std::u16string terminated(sql);
     SQLRETURN status = SQLExecDirectW(handle_.get(), sqlText(terminated), SQL_NTS);
     bool succeeded = SQL_SUCCEEDED(status) || status == SQL_NO_DATA;
@@ -92,8 +93,8 @@ bool Statement::describeColumns(std::vector<Column>& columns) {
         }
         SQLLEN displaySize = 0;
         SQLColAttributeW(handle_.get(), i, SQL_DESC_DISPLAY_SIZE, nullptr, 0, nullptr, &displaySize);
-        // The SQLite driver reports the length of the name's UTF-8 form; the terminator
-        // is where the name really ends.
+        // For the SQLite driver the length reported is that of the name's UTF-8 form;
+        // the terminator is where the name really ends.
         std::u16string_view described(name, std::min<size_t>(size_t(std::max<SQLSMALLINT>(nameLength, 0)), 511));
         columns.push_back({std::u16string(described.substr(0, described.find(u'\0'))), type, uint64_t(size), digits,
                            int64_t(displaySize)});
