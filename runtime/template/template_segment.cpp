@@ -63,7 +63,9 @@ std::string unitTable(const WindowTemplate& window) {
     std::vector<std::string> records;
     for (const UnitTemplate& unit : window.units) {
         ByteWriter record;
-        if (unit.isMenuItem()) {
+        // The reader takes a record for a menu item's only when the id says so too; a
+        // menu item under another id is written as the plain unit it is read as.
+        if (unit.isMenuItem() && isMenuItemId(unit.id)) {
             writeMenuItemRecord(record, unit);
         } else {
             writeUnitRecord(record, unit);

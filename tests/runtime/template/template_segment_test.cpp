@@ -62,6 +62,18 @@ TEST(TemplateSegment, WritingAndReadingGiveTheSameTemplates) {
     EXPECT_EQ(rt::writeTemplateSegment(*read), bytes);
 }
 
+// A unit of the menu-item kind under an id that is not a menu item's is read as a
+// plain unit; writing it must give bytes that read back the same (the fuzzer found
+// a segment that did not).
+TEST(TemplateSegment, AMenuItemKindUnderAUnitIdSurvivesWritingAndReading) {
+    rt::TemplateSegment segment = sampleSegment();
+    segment.windows[0].units[2].id = 0x16010009;
+    segment.windows[0].units[2].menu = {};
+    auto read = rt::readTemplateSegment(rt::writeTemplateSegment(segment));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, segment);
+}
+
 TEST(TemplateSegment, WindowListComesFirstWithEmptySlots) {
     std::vector<uint8_t> bytes = rt::writeTemplateSegment(sampleSegment());
     EXPECT_EQ(wordAt(bytes, 0), 16u);  // 8 bytes per window
