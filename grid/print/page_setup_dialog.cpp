@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -177,11 +178,15 @@ private:
 
 }  // namespace
 
+// The dialog lives on the heap behind a guarded pointer: a parent window that goes
+// away while the dialog is open takes the dialog with it, which must not be an object
+// on this function's stack.
 bool runPageSetup(QWidget* parent, PageSettings& settings) {
-    PageSetupDialog dialog(settings, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    settings = dialog.editedSettings();
-    return true;
+    QPointer<PageSetupDialog> dialog = new PageSetupDialog(settings, parent);
+    const bool confirmed = dialog->exec() == QDialog::Accepted && dialog;
+    if (confirmed) settings = dialog->editedSettings();
+    delete dialog;
+    return confirmed;
 }
 
 }  // namespace grid

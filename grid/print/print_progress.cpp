@@ -51,7 +51,11 @@ private:
 }  // namespace
 
 QString printWithProgress(const DataSrc& source, const PrintRequest& request, bool showProgress, QWidget* parent) {
-    ProgressDialog dialog(parent);
+    // The job holds the dialog for its whole run, so no window may own it and delete it
+    // under the job when that window is closed meanwhile: it stays a window of its own,
+    // placed over the parent.
+    ProgressDialog dialog(nullptr);
+    if (parent) dialog.move(parent->window()->geometry().center() - dialog.rect().center());
     if (showProgress) dialog.show();
     return printTable(source, request, &dialog);
 }
