@@ -6,6 +6,8 @@ void registerGridUnitKinds() {
     registerGridUnitKind();
     registerDataSrcUnitKind();
     registerNProviderUnitKind();
+    registerOdbcProviderUnitKind();
+    registerOdbcDbUnitKind();
 }
 
 }  // namespace grid
