@@ -22,6 +22,8 @@ inline constexpr uint32_t DelimiterDialog = 0x5202D304;
 
 // Units of the main window that the routines address.
 namespace main_unit {
+inline constexpr uint32_t Database = 0x16010001;
+inline constexpr uint32_t ExternalProvider = 0x16010009;
 inline constexpr uint32_t StatusBar = 0x16010002;
 inline constexpr uint32_t CommonDialog = 0x16010005;
 inline constexpr uint32_t Provider = 0x16010006;

@@ -17,6 +17,9 @@ void keepUndoState() {
 }  // namespace
 
 void recordTableChange() {
+    // A connected database's rows are written as they are edited: there is nothing to
+    // save, and the in-memory table that comes back on disconnect did not change.
+    if (appState().databaseConnected != 0) return;
     markTableModified();
     keepUndoState();
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/database/database_commands.h"
 #include "app/document/document_commands.h"
 #include "app/document/document_title.h"
 #include "app/document/new_table.h"
@@ -89,8 +90,10 @@ HandlerResult queryClose(const EventArguments&) {
     return {};
 }
 
-// The work of this arrives with the database commands; until then it runs and does nothing.
-HandlerResult closeDatabaseOnExit(const EventArguments&) { return {}; }
+HandlerResult closeDatabaseOnExit(const EventArguments&) {
+    app::closeDatabaseOnExit();
+    return {};
+}
 
 // The user changed cells in the grid: typed into one or pasted a block.
 HandlerResult recordSnapshot(const EventArguments&) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/database/query_history.h"
+
 namespace app {
 
 // A cell block as getCellBlock returns it.
@@ -30,6 +32,10 @@ struct AppState {
     // does.
     int32_t filterSnapshot = 0;
     bool delimiterImporting = false;  // the mode the delimiter dialog opens in
+    // The tables and queries confirmed in the query dialog, and the one passed
+    // between the dialog and the command that opened it.
+    QueryHistory queryHistory;
+    std::string pendingQuery;
     int32_t savedZoom = 0;
     int32_t zoomPreviewed = 0;
 };

@@ -1,0 +1,304 @@
+// The database commands as a person uses them: connect to a SQLite file through the
+// data source dialog, pick a table, edit it in the grid, disconnect, and connect again
+// from the remembered text. Every dialog is answered as a person would.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include "app/application.h"
+#include "app/routines/routine.h"
+#include "app/settings/table_settings.h"
+#include "app/state/app_state.h"
+#include "app/units/data_source_ref.h"
+#include "app/window_ids.h"
+#include "runtime/platform/gbk_codec.h"
+#include "runtime/platform/settings_location.h"
+#include "runtime/value/program_location.h"
+#include "runtime/window/window_runtime.h"
+#include "tests/app/dialog_driver.h"
+#include "tests/app/main_window_start.h"
+#include "tests/app/user_directories.h"
+#include "tests/grid/odbc/separate_connection.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace app;
+
+// Answers what the commands open, one step at a time: a step looks at the open modal
+// widget and returns true once it has answered it. A box no step answers within two
+// seconds is rejected and counted, so a test that did not expect it fails instead of
+// hanging.
+class Script {
+public:
+    using Step = std::function<bool(QWidget* modal)>;
+
+    Script() {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
+        poll_.start(10);
+        waiting_.start();
+    }
+    void then(Step step) { steps_.push_back(std::move(step)); }
+    bool finished() const { return steps_.empty(); }
+    int unanswered() const { return unanswered_; }
+    const std::vector<QString>& boxTexts() const { return boxTexts_; }
+
+private:
+    void answer() {
+        QWidget* modal = QApplication::activeModalWidget();
+        // The runtime's own modal windows run a loop of their own rather than Qt's
+        // modality.
+        if (!modal) modal = rt::WindowRuntime::instance().loadedWindow(window_id::SqlQueryDialog);
+        if (!modal || !modal->isVisible()) {
+            waiting_.restart();
+            return;
+        }
+        if (!steps_.empty() && steps_.front()(modal)) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) boxTexts_.push_back(box->text());
+            steps_.pop_front();
+            waiting_.restart();
+        } else if (waiting_.elapsed() > 2000) {
+            ++unanswered_;
+            QMetaObject::invokeMethod(modal, "close", Qt::QueuedConnection);
+            waiting_.restart();
+        }
+    }
+
+    QTimer poll_;
+    QElapsedTimer waiting_;
+    std::deque<Step> steps_;
+    std::vector<QString> boxTexts_;
+    int unanswered_ = 0;
+};
+
+void click(QWidget* dialog, const QString& caption) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() == caption && button->isEnabled()) {
+            QMetaObject::invokeMethod(button, "click", Qt::QueuedConnection);
+            return;
+        }
+    }
+}
+
+bool titled(QWidget* modal, const char16_t* title) { return modal->windowTitle() == QString::fromUtf16(title); }
+
+// The data source dialog: its SQLite file button, the file, then 确定.
+void pickSqliteFile(Script& script, const fs::path& file) {
+    script.then([](QWidget* modal) {
+        if (!titled(modal, u"选择数据源")) return false;
+        QMetaObject::invokeMethod(modal->findChild<QPushButton*>(QStringLiteral("sqliteFile")), "click",
+                                  Qt::QueuedConnection);
+        return true;
+    });
+    script.then([file](QWidget* modal) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        if (!files) return false;
+        files->selectFile(QString::fromStdString(file.string()));
+        QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+        return true;
+    });
+    script.then([](QWidget* modal) {
+        auto* text = modal->findChild<QLineEdit*>(QStringLiteral("connectionText"));
+        if (!titled(modal, u"选择数据源") || !text || !text->text().contains(QStringLiteral("NoCreat=1"))) return false;
+        click(modal, QStringLiteral("确定"));
+        return true;
+    });
+}
+
+// The query dialog: the text typed into its combo box (nothing keeps what it shows),
+// then 确定.
+void enterQuery(Script& script, const char16_t* query, QStringList* listed = nullptr) {
+    script.then([query, listed](QWidget*) {
+        if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
+        auto* box = dialog_driver::unitWidget<QComboBox>(window_id::SqlQueryDialog, "组合框1");
+        if (listed) {
+            for (int i = 0; i < box->count(); ++i) listed->push_back(box->itemText(i));
+        }
+        if (query) box->setEditText(QString::fromUtf16(query));
+        QMetaObject::invokeMethod(dialog_driver::unitWidget<QPushButton>(window_id::SqlQueryDialog, "按钮2"), "click",
+                                  Qt::QueuedConnection);
+        return true;
+    });
+}
+
+void pressOkOnBox(Script& script, const char16_t* title) {
+    script.then([title](QWidget* modal) {
+        if (!qobject_cast<QMessageBox*>(modal) || !titled(modal, title)) return false;
+        click(modal, QStringLiteral("确定"));
+        return true;
+    });
+}
+
+class DatabaseCommandsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        isolatedUserDirectories();
+        initialiseRuntime();
+    }
+    void SetUp() override {
+        std::error_code ignored;
+        fs::remove(settingsPath(), ignored);
+        ASSERT_TRUE(startMainWindow());
+        separate_ = std::make_unique<SeparateConnection>(u"Driver=SQLite3;Database=" + utf16(file_) + u";");
+        ASSERT_TRUE(separate_->isOpen());
+        for (const char16_t* sql :
+             {u"create table 职工 (编号 integer primary key, 姓名 varchar(20) not null, 年龄 integer check (年龄 > 0))",
+              u"insert into 职工 values (1, '张三', 30)", u"insert into 职工 values (2, '李四', 40)",
+              u"insert into 职工 values (3, '王五', 25)"}) {
+            ASSERT_TRUE(separate_->execute(sql).empty());
+        }
+    }
+    void TearDown() override {
+        closeMainWindow();
+        std::error_code ignored;
+        fs::remove(settingsPath(), ignored);
+    }
+
+    static fs::path settingsPath() { return rt::settingsFilePath(rt::programDirectory()); }
+    static std::u16string utf16(const fs::path& path) {
+        QString text = QString::fromStdString(path.string());
+        return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+    }
+    static std::string remembered() { return settingsFile().read("数据库", "连接文本", ""); }
+    // Runs a command and lets the boxes it left for later show and be answered.
+    static void settle(Script& script) {
+        QElapsedTimer waited;
+        waited.start();
+        while (!script.finished() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    TempDir folder_;
+    // An ASCII name: the SQLite driver keeps only the low byte of each UTF-16 unit of
+    // the file name it is given, so a Chinese name opens some other file.
+    fs::path file_ = folder_.path() / "staff.db";
+    std::unique_ptr<SeparateConnection> separate_;
+};
+
+TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableComesBack) {
+    DataSourceRef table = mainDataSource();
+    table.setCellText(1, 1, "自己的表");
+    const int32_t ownRows = table.rowCount();
+
+    Script script;
+    pickSqliteFile(script, file_);
+    enterQuery(script, u"职工");
+    routines::connectDatabase({});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(appState().databaseConnected, 1);
+    ASSERT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.columnCount(), 3);
+    EXPECT_EQ(table.cellText(2, 2), "李四");
+    EXPECT_EQ(table.cellText(3, 3), "25");
+
+    // As the grid does after an edit: the database has the change, the document
+    // (the in-memory table) has none.
+    table.setCellText(2, 2, "赵六");
+    routines::recordSnapshot({});
+    EXPECT_EQ(separate_->value(u"select 姓名 from 职工 where 编号 = 2"), u"赵六");
+    EXPECT_EQ(appState().modified, 0);
+
+    // The settings keep what reopens the same file, and nothing more.
+    const std::string kept = remembered();
+    EXPECT_NE(kept.find("SQLite3"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("NoCreat=1"), std::string::npos) << kept;
+    EXPECT_NE(rt::fromGbk(kept).indexOf(QString::fromStdString(file_.string())), -1) << kept;
+
+    routines::disconnectDatabase({});
+    EXPECT_EQ(appState().databaseConnected, 0);
+    EXPECT_EQ(table.rowCount(), ownRows);
+    EXPECT_EQ(table.cellText(1, 1), "自己的表");
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+TEST_F(DatabaseCommandsTest, ARefusedEditShowsTheDriversMessageAndTheStoredValue) {
+    Script script;
+    pickSqliteFile(script, file_);
+    enterQuery(script, u"select 姓名, 年龄 from 职工 order by 编号");
+    routines::connectDatabase({});
+    ASSERT_EQ(mainDataSource().rowCount(), 3);
+
+    pressOkOnBox(script, u"错误：");
+    mainDataSource().setCellText(1, 2, "-5");
+    settle(script);
+    ASSERT_EQ(script.boxTexts().size(), 1u);
+    EXPECT_TRUE(script.boxTexts()[0].contains(QStringLiteral("CHECK"), Qt::CaseInsensitive)) << script.boxTexts()[0].toStdString();
+    EXPECT_EQ(mainDataSource().cellText(1, 2), "30");
+    EXPECT_EQ(separate_->value(u"select 年龄 from 职工 where 编号 = 1"), u"30");
+    routines::disconnectDatabase({});
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+TEST_F(DatabaseCommandsTest, TheRememberedConnectionAsksNothingForSqliteAndOffersTheQueriesUsed) {
+    Script script;
+    pickSqliteFile(script, file_);
+    enterQuery(script, u"职工");
+    routines::connectDatabase({});
+    routines::disconnectDatabase({});
+
+    pressOkOnBox(script, u"错误：");
+    routines::openSqlQuery({});
+    ASSERT_EQ(script.boxTexts().size(), 1u);
+    EXPECT_EQ(script.boxTexts()[0], QStringLiteral("未连接数据库！"));
+
+    QStringList listed;
+    enterQuery(script, u"select 姓名 from 职工 where 年龄 > 26", &listed);
+    routines::connectRecentDatabase({});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(listed, QStringList{QStringLiteral("职工")});
+    EXPECT_EQ(appState().databaseConnected, 1);
+    EXPECT_EQ(mainDataSource().rowCount(), 2);
+    EXPECT_EQ(mainDataSource().columnCount(), 1);
+    routines::disconnectDatabase({});
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverStored) {
+    settingsFile().write("数据库", "连接文本",
+                         rt::toGbk(QStringLiteral("Driver=SQLite3;Database=") + QString::fromStdString(file_.string()) +
+                                   QStringLiteral(";NoCreat=1;UID=li")));
+    Script script;
+    script.then([](QWidget* modal) {
+        auto* password = modal->findChild<QLineEdit*>();
+        if (!password || password->echoMode() != QLineEdit::Password) return false;
+        password->setText(QStringLiteral("秘密"));
+        click(modal, QStringLiteral("确认输入(&O)"));
+        return true;
+    });
+    enterQuery(script, u"职工");
+    routines::connectRecentDatabase({});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(mainDataSource().rowCount(), 3);
+    EXPECT_EQ(rt::fromGbk(remembered()).indexOf(QStringLiteral("秘密")), -1) << remembered();
+    EXPECT_EQ(remembered().find("PWD"), std::string::npos) << remembered();
+    routines::disconnectDatabase({});
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+TEST_F(DatabaseCommandsTest, CancellingTheDataSourceDialogChangesNothing) {
+    Script script;
+    script.then([](QWidget* modal) {
+        if (!titled(modal, u"选择数据源")) return false;
+        click(modal, QStringLiteral("取消"));
+        return true;
+    });
+    routines::connectDatabase({});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(appState().databaseConnected, 0);
+    EXPECT_EQ(remembered(), "");
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+}  // namespace
