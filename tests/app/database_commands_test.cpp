@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <filesystem>
@@ -22,6 +23,7 @@
 #include "app/settings/table_settings.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
+#include "app/units/database_ref.h"
 #include "app/window_ids.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/platform/settings_location.h"
@@ -283,6 +285,55 @@ TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverSto
     EXPECT_EQ(mainDataSource().rowCount(), 3);
     EXPECT_EQ(rt::fromGbk(remembered()).indexOf(QStringLiteral("秘密")), -1) << remembered();
     EXPECT_EQ(remembered().find("PWD"), std::string::npos) << remembered();
+    routines::disconnectDatabase({});
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
+TEST_F(DatabaseCommandsTest, TheQueryDialogKeepsEachQueryOnceAndARejectedQueryShowsNoRows) {
+    Script script;
+    pickSqliteFile(script, file_);
+    // 确定 on an empty text leaves the dialog open; Enter in the box confirms.
+    script.then([](QWidget*) {
+        if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
+        dialog_driver::unitWidget<QPushButton>(window_id::SqlQueryDialog, "按钮2")->click();
+        EXPECT_TRUE(dialog_driver::isOpen(window_id::SqlQueryDialog));
+        auto* box = dialog_driver::unitWidget<QComboBox>(window_id::SqlQueryDialog, "组合框1");
+        box->setEditText(QStringLiteral("职工"));
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+        return true;
+    });
+    routines::connectDatabase({});
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(mainDataSource().rowCount(), 3);
+
+    QStringList offered;
+    enterQuery(script, u"职工", &offered);
+    routines::openSqlQuery({});
+    EXPECT_EQ(offered, QStringList{QStringLiteral("职工")});
+
+    offered.clear();
+    enterQuery(script, u"甲|乙", &offered);
+    pressOkOnBox(script, u"错误：");
+    routines::openSqlQuery({});
+    settle(script);
+    EXPECT_EQ(offered, QStringList{QStringLiteral("职工")});
+    EXPECT_EQ(mainDataSource().rowCount(), 0);
+    EXPECT_EQ(script.boxTexts().size(), 1u);
+
+    // Cancel keeps the provider's query; the history splits at "|".
+    offered.clear();
+    script.then([&offered](QWidget*) {
+        if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
+        auto* box = dialog_driver::unitWidget<QComboBox>(window_id::SqlQueryDialog, "组合框1");
+        for (int i = 0; i < box->count(); ++i) offered.push_back(box->itemText(i));
+        EXPECT_EQ(box->currentText(), QStringLiteral("甲|乙"));
+        QMetaObject::invokeMethod(dialog_driver::unitWidget<QPushButton>(window_id::SqlQueryDialog, "按钮3"), "click",
+                                  Qt::QueuedConnection);
+        return true;
+    });
+    routines::openSqlQuery({});
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("职工"), QStringLiteral("甲"), QStringLiteral("乙")}));
+    EXPECT_EQ(externalProvider().query(), "甲|乙");
     routines::disconnectDatabase({});
     EXPECT_EQ(script.unanswered(), 0);
 }
