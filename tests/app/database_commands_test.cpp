@@ -338,6 +338,22 @@ TEST_F(DatabaseCommandsTest, TheQueryDialogKeepsEachQueryOnceAndARejectedQuerySh
     EXPECT_EQ(script.unanswered(), 0);
 }
 
+TEST_F(DatabaseCommandsTest, AConnectionThatFailsShowsTheDriversMessageAndChangesNothing) {
+    const std::string missing = (folder_.path() / "missing.db").string();
+    settingsFile().write("数据库", "连接文本", "Driver=SQLite3;Database=" + missing + ";NoCreat=1");
+    const int32_t ownRows = mainDataSource().rowCount();
+    Script script;
+    pressOkOnBox(script, u"错误：");
+    routines::connectRecentDatabase({});
+    EXPECT_TRUE(script.finished());
+    ASSERT_EQ(script.boxTexts().size(), 1u);
+    EXPECT_FALSE(script.boxTexts()[0].isEmpty());
+    EXPECT_EQ(appState().databaseConnected, 0);
+    EXPECT_EQ(mainDataSource().rowCount(), ownRows);
+    EXPECT_FALSE(fs::exists(missing));
+    EXPECT_EQ(script.unanswered(), 0);
+}
+
 TEST_F(DatabaseCommandsTest, CancellingTheDataSourceDialogChangesNothing) {
     Script script;
     script.then([](QWidget* modal) {
