@@ -1,5 +1,7 @@
 #include "grid/units/data_source_dialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -9,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "grid/provider/odbc/connection_text.h"
@@ -45,6 +48,14 @@ void addChoices(QListWidget& list, const odbc::TextCodec& codec) {
     }
 }
 
+// The SQLite driver reads the file name of a wide connection text one byte per
+// character, so a name beyond ASCII opens some other file; as a file: address, which
+// the driver also takes, every name is ASCII.
+QString sqliteFileName(const QString& path) {
+    bool ascii = std::all_of(path.begin(), path.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? path : QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+}
+
 // Only a file that is there: NoCreat keeps the driver from making an empty database
 // of a mistyped name.
 QString chooseSqliteFile(QWidget* parent) {
@@ -54,7 +65,7 @@ QString chooseSqliteFile(QWidget* parent) {
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
     QString path = files.selectedFiles().front();
     if (!QFileInfo(path).isFile()) return {};
-    return connectionText({{u"Driver", u"SQLite3"}, {u"Database", utf16Of(path)}, {u"NoCreat", u"1"}});
+    return connectionText({{u"Driver", u"SQLite3"}, {u"Database", utf16Of(sqliteFileName(path))}, {u"NoCreat", u"1"}});
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -154,7 +155,7 @@ protected:
         std::error_code ignored;
         fs::remove(settingsPath(), ignored);
         ASSERT_TRUE(startMainWindow());
-        separate_ = std::make_unique<SeparateConnection>(u"Driver=SQLite3;Database=" + utf16(file_) + u";");
+        separate_ = std::make_unique<SeparateConnection>(u"Driver=SQLite3;Database=" + utf16(address_) + u";");
         ASSERT_TRUE(separate_->isOpen());
         for (const char16_t* sql :
              {u"create table 职工 (编号 integer primary key, 姓名 varchar(20) not null, 年龄 integer check (年龄 > 0))",
@@ -170,8 +171,7 @@ protected:
     }
 
     static fs::path settingsPath() { return rt::settingsFilePath(rt::programDirectory()); }
-    static std::u16string utf16(const fs::path& path) {
-        QString text = QString::fromStdString(path.string());
+    static std::u16string utf16(const QString& text) {
         return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
     }
     static std::string remembered() { return settingsFile().read("数据库", "连接文本", ""); }
@@ -183,9 +183,11 @@ protected:
     }
 
     TempDir folder_;
-    // An ASCII name: the SQLite driver keeps only the low byte of each UTF-16 unit of
-    // the file name it is given, so a Chinese name opens some other file.
-    fs::path file_ = folder_.path() / "staff.db";
+    // Named in UTF-16: a narrow literal here is GBK, and file names are UTF-8.
+    fs::path file_ = folder_.path() / std::u16string(u"人事.db");
+    // The driver misreads a Chinese file name in a wide connection text; the tests
+    // reach the file as the dialog does, by its file: address.
+    QString address_ = QString::fromLatin1(QUrl::fromLocalFile(QString::fromStdString(file_.string())).toEncoded());
     std::unique_ptr<SeparateConnection> separate_;
 };
 
@@ -216,7 +218,7 @@ TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableC
     const std::string kept = remembered();
     EXPECT_NE(kept.find("SQLite3"), std::string::npos) << kept;
     EXPECT_NE(kept.find("NoCreat=1"), std::string::npos) << kept;
-    EXPECT_NE(rt::fromGbk(kept).indexOf(QString::fromStdString(file_.string())), -1) << kept;
+    EXPECT_NE(rt::fromGbk(kept).indexOf(address_), -1) << kept;
 
     routines::disconnectDatabase({});
     EXPECT_EQ(appState().databaseConnected, 0);
@@ -269,7 +271,7 @@ TEST_F(DatabaseCommandsTest, TheRememberedConnectionAsksNothingForSqliteAndOffer
 
 TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverStored) {
     settingsFile().write("数据库", "连接文本",
-                         rt::toGbk(QStringLiteral("Driver=SQLite3;Database=") + QString::fromStdString(file_.string()) +
+                         rt::toGbk(QStringLiteral("Driver=SQLite3;Database=") + address_ +
                                    QStringLiteral(";NoCreat=1;UID=li")));
     Script script;
     script.then([](QWidget* modal) {
