@@ -7,6 +7,7 @@
 // iterator type that nothing else uses.
 #define BOOST_REGEX_MAX_STATE_COUNT 1000000
 #include <boost/regex.hpp>
+#include <algorithm>
 #include <exception>
 #include <iterator>
 #include <locale>
@@ -49,6 +50,44 @@ SearchResult resultOf(const Match& match, Position textStart) {
     return SearchResult(std::move(entries));
 }
 
+// The pattern with each comment group "(?#...)" made an empty group "(?:)": both mean
+// nothing to a match and both keep the tokens around them apart, but the parser of
+// this engine version loops for ever on a comment that follows a possessive repeat
+// ("a?+(?#x)b"), and a person typing a filter condition must never freeze the
+// program. Escapes, bracket classes and \Q...\E quotes are passed over byte by byte
+// exactly as the engine reads them, so only real comments change.
+std::string withoutComments(std::string_view pattern) {
+    std::string result;
+    result.reserve(pattern.size());
+    size_t i = 0;
+    auto copyTo = [&](size_t end) {
+        result.append(pattern.substr(i, end - i));
+        i = end;
+    };
+    while (i < pattern.size()) {
+        const char c = pattern[i];
+        if (c == '\\' && pattern.substr(i, 2) == "\\Q") {
+            const size_t end = pattern.find("\\E", i + 2);
+            copyTo(end == std::string_view::npos ? pattern.size() : end + 2);
+        } else if (c == '\\') {
+            copyTo(std::min(i + 2, pattern.size()));
+        } else if (c == '[') {
+            // A "]" right after "[" or "[^" belongs to the class.
+            size_t end = i + 1;
+            if (end < pattern.size() && pattern[end] == '^') ++end;
+            if (end < pattern.size() && pattern[end] == ']') ++end;
+            while (end < pattern.size() && pattern[end] != ']') end += pattern[end] == '\\' ? 2 : 1;
+            copyTo(std::min(end + 1, pattern.size()));
+        } else if (pattern.substr(i, 3) == "(?#" && pattern.find(')', i) != std::string_view::npos) {
+            result += "(?:)";
+            i = pattern.find(')', i) + 1;
+        } else {
+            copyTo(i + 1);
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 Regex::Regex() = default;
@@ -65,9 +104,10 @@ bool Regex::create(std::string_view pattern, bool caseSensitive) {
         engine->pattern.imbue(std::locale::classic());
         boost::regex::flag_type flags = boost::regex::perl;
         if (!caseSensitive) flags |= boost::regex::icase;
-        // The parser of this engine version looks one byte past a pattern that ends
-        // inside a bracket right after a backslash ("[\"): give it a NUL to find there.
-        const std::string terminated(pattern);
+        // The parser of this engine version also looks one byte past a pattern that
+        // ends inside a bracket right after a backslash ("[\"): the string gives it a
+        // NUL to find there.
+        const std::string terminated = withoutComments(pattern);
         engine->pattern.assign(terminated.data(), terminated.data() + terminated.size(), flags);
         engine_ = std::move(engine);
         return true;

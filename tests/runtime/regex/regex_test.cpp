@@ -48,6 +48,18 @@ TEST(RegexTest, APatternEndingInsideABracketAfterABackslashIsRefused) {
     }
 }
 
+// A comment after a possessive repeat once sent the engine's parser into an endless
+// loop (the regex fuzzer found it); comments still mean nothing, and text that only
+// looks like one inside a class or a quote keeps its meaning.
+TEST(RegexTest, CommentsAreIgnoredAndNeverHangTheParser) {
+    EXPECT_TRUE(compiled("a?+(?#note)b").match("ab"));
+    EXPECT_TRUE(compiled("()*+(?#)z").match("z"));
+    EXPECT_TRUE(compiled("x(?#)1").match("x1"));
+    EXPECT_TRUE(compiled("[(?#)]+").match("(?#)"));
+    EXPECT_TRUE(compiled(R"(\Q(?#)\E)").match("(?#)"));
+    EXPECT_TRUE(compiled(R"(a\(?#)").match("a(#")) << "an escaped bracket opens no comment";
+}
+
 // Nested repeats on a long text would take longer than the universe to try every
 // way; the engine gives up at its bound and every command returns its empty result.
 TEST(RegexTest, ACatastrophicPatternComesBackWithTheEmptyResult) {
