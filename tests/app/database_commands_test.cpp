@@ -73,7 +73,7 @@ private:
             if (auto* box = qobject_cast<QMessageBox*>(modal)) boxTexts_.push_back(box->text());
             steps_.pop_front();
             waiting_.restart();
-        } else if (waiting_.elapsed() > 2000) {
+        } else if (waiting_.elapsed() > 10000) {
             ++unanswered_;
             QMetaObject::invokeMethod(modal, "close", Qt::QueuedConnection);
             waiting_.restart();
@@ -179,7 +179,7 @@ protected:
     static void settle(Script& script) {
         QElapsedTimer waited;
         waited.start();
-        while (!script.finished() && waited.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+        while (!script.finished() && waited.elapsed() < 15000) QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 
     TempDir folder_;
