@@ -42,9 +42,9 @@ namespace fs = std::filesystem;
 using namespace app;
 
 // Answers what the commands open, one step at a time: a step looks at the open modal
-// widget and returns true once it has answered it. A box no step answers within two
-// seconds is rejected and counted, so a test that did not expect it fails instead of
-// hanging.
+// widget and returns true once it has answered it. A box no step answers within ten
+// seconds is closed and described, with the step that was waiting, so a test that did
+// not expect it fails instead of hanging and says what it saw.
 class Script {
 public:
     using Step = std::function<bool(QWidget* modal)>;
@@ -54,27 +54,43 @@ public:
         poll_.start(10);
         waiting_.start();
     }
-    void then(Step step) { steps_.push_back(std::move(step)); }
+    void then(QString what, Step step) { steps_.push_back({std::move(what), std::move(step)}); }
     bool finished() const { return steps_.empty(); }
-    int unanswered() const { return unanswered_; }
+    // Empty when every box was answered; otherwise one line per box that was not.
+    QString unanswered() const { return unanswered_; }
     const std::vector<QString>& boxTexts() const { return boxTexts_; }
 
 private:
-    void answer() {
+    struct Named {
+        QString what;
+        Step step;
+    };
+
+    // The open modal widget: Qt's, or else the runtime's own modal window, which runs a
+    // loop of its own rather than Qt's modality.
+    static QWidget* openModal() {
         QWidget* modal = QApplication::activeModalWidget();
-        // The runtime's own modal windows run a loop of their own rather than Qt's
-        // modality.
-        if (!modal) modal = rt::WindowRuntime::instance().loadedWindow(window_id::SqlQueryDialog);
-        if (!modal || !modal->isVisible()) {
+        if (modal && modal->isVisible()) return modal;
+        modal = rt::WindowRuntime::instance().loadedWindow(window_id::SqlQueryDialog);
+        return modal && modal->isVisible() ? modal : nullptr;
+    }
+
+    void answer() {
+        QWidget* modal = openModal();
+        if (!modal) {
             waiting_.restart();
             return;
         }
-        if (!steps_.empty() && steps_.front()(modal)) {
+        if (!steps_.empty() && steps_.front().step(modal)) {
             if (auto* box = qobject_cast<QMessageBox*>(modal)) boxTexts_.push_back(box->text());
             steps_.pop_front();
             waiting_.restart();
         } else if (waiting_.elapsed() > 10000) {
-            ++unanswered_;
+            unanswered_ += QStringLiteral("%1 \"%2\" (%3) while waiting for: %4\n")
+                               .arg(QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(),
+                                    qobject_cast<QMessageBox*>(modal) ? qobject_cast<QMessageBox*>(modal)->text()
+                                                                      : QString(),
+                                    steps_.empty() ? QStringLiteral("nothing") : steps_.front().what);
             QMetaObject::invokeMethod(modal, "close", Qt::QueuedConnection);
             waiting_.restart();
         }
@@ -82,9 +98,9 @@ private:
 
     QTimer poll_;
     QElapsedTimer waiting_;
-    std::deque<Step> steps_;
+    std::deque<Named> steps_;
     std::vector<QString> boxTexts_;
-    int unanswered_ = 0;
+    QString unanswered_;
 };
 
 void click(QWidget* dialog, const QString& caption) {
@@ -100,20 +116,20 @@ bool titled(QWidget* modal, const char16_t* title) { return modal->windowTitle()
 
 // The data source dialog: its SQLite file button, the file, then 确定.
 void pickSqliteFile(Script& script, const fs::path& file) {
-    script.then([](QWidget* modal) {
+    script.then(QStringLiteral("选择数据源: SQLite file button"), [](QWidget* modal) {
         if (!titled(modal, u"选择数据源")) return false;
         QMetaObject::invokeMethod(modal->findChild<QPushButton*>(QStringLiteral("sqliteFile")), "click",
                                   Qt::QueuedConnection);
         return true;
     });
-    script.then([file](QWidget* modal) {
+    script.then(QStringLiteral("the file dialog"), [file](QWidget* modal) {
         auto* files = qobject_cast<QFileDialog*>(modal);
         if (!files) return false;
         files->selectFile(QString::fromStdString(file.string()));
         QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
         return true;
     });
-    script.then([](QWidget* modal) {
+    script.then(QStringLiteral("选择数据源 with the file: 确定"), [](QWidget* modal) {
         auto* text = modal->findChild<QLineEdit*>(QStringLiteral("connectionText"));
         if (!titled(modal, u"选择数据源") || !text || !text->text().contains(QStringLiteral("NoCreat=1"))) return false;
         click(modal, QStringLiteral("确定"));
@@ -124,7 +140,7 @@ void pickSqliteFile(Script& script, const fs::path& file) {
 // The query dialog: the text typed into its combo box (nothing keeps what it shows),
 // then 确定.
 void enterQuery(Script& script, const char16_t* query, QStringList* listed = nullptr) {
-    script.then([query, listed](QWidget*) {
+    script.then(QStringLiteral("SqlQueryDialog: the query"), [query, listed](QWidget*) {
         if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
         auto* box = dialog_driver::unitWidget<QComboBox>(window_id::SqlQueryDialog, "组合框1");
         if (listed) {
@@ -138,7 +154,7 @@ void enterQuery(Script& script, const char16_t* query, QStringList* listed = nul
 }
 
 void pressOkOnBox(Script& script, const char16_t* title) {
-    script.then([title](QWidget* modal) {
+    script.then(QStringLiteral("a message box"), [title](QWidget* modal) {
         if (!qobject_cast<QMessageBox*>(modal) || !titled(modal, title)) return false;
         click(modal, QStringLiteral("确定"));
         return true;
@@ -224,7 +240,7 @@ TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableC
     EXPECT_EQ(appState().databaseConnected, 0);
     EXPECT_EQ(table.rowCount(), ownRows);
     EXPECT_EQ(table.cellText(1, 1), "自己的表");
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, ARefusedEditShowsTheDriversMessageAndTheStoredValue) {
@@ -232,6 +248,7 @@ TEST_F(DatabaseCommandsTest, ARefusedEditShowsTheDriversMessageAndTheStoredValue
     pickSqliteFile(script, file_);
     enterQuery(script, u"select 姓名, 年龄 from 职工 order by 编号");
     routines::connectDatabase({});
+    EXPECT_TRUE(script.finished());
     ASSERT_EQ(mainDataSource().rowCount(), 3);
 
     pressOkOnBox(script, u"错误：");
@@ -242,7 +259,7 @@ TEST_F(DatabaseCommandsTest, ARefusedEditShowsTheDriversMessageAndTheStoredValue
     EXPECT_EQ(mainDataSource().cellText(1, 2), "30");
     EXPECT_EQ(separate_->value(u"select 年龄 from 职工 where 编号 = 1"), u"30");
     routines::disconnectDatabase({});
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, TheRememberedConnectionAsksNothingForSqliteAndOffersTheQueriesUsed) {
@@ -250,6 +267,7 @@ TEST_F(DatabaseCommandsTest, TheRememberedConnectionAsksNothingForSqliteAndOffer
     pickSqliteFile(script, file_);
     enterQuery(script, u"职工");
     routines::connectDatabase({});
+    EXPECT_TRUE(script.finished());
     routines::disconnectDatabase({});
 
     pressOkOnBox(script, u"错误：");
@@ -266,7 +284,7 @@ TEST_F(DatabaseCommandsTest, TheRememberedConnectionAsksNothingForSqliteAndOffer
     EXPECT_EQ(mainDataSource().rowCount(), 2);
     EXPECT_EQ(mainDataSource().columnCount(), 1);
     routines::disconnectDatabase({});
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverStored) {
@@ -274,7 +292,7 @@ TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverSto
                          rt::toGbk(QStringLiteral("Driver=SQLite3;Database=") + address_ +
                                    QStringLiteral(";NoCreat=1;UID=li")));
     Script script;
-    script.then([](QWidget* modal) {
+    script.then(QStringLiteral("the password box"), [](QWidget* modal) {
         auto* password = modal->findChild<QLineEdit*>();
         if (!password || password->echoMode() != QLineEdit::Password) return false;
         password->setText(QStringLiteral("秘密"));
@@ -288,14 +306,14 @@ TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverSto
     EXPECT_EQ(rt::fromGbk(remembered()).indexOf(QStringLiteral("秘密")), -1) << remembered();
     EXPECT_EQ(remembered().find("PWD"), std::string::npos) << remembered();
     routines::disconnectDatabase({});
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, TheQueryDialogKeepsEachQueryOnceAndARejectedQueryShowsNoRows) {
     Script script;
     pickSqliteFile(script, file_);
     // 确定 on an empty text leaves the dialog open; Enter in the box confirms.
-    script.then([](QWidget*) {
+    script.then(QStringLiteral("SqlQueryDialog: empty text, then Enter"), [](QWidget*) {
         if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
         dialog_driver::unitWidget<QPushButton>(window_id::SqlQueryDialog, "按钮2")->click();
         EXPECT_TRUE(dialog_driver::isOpen(window_id::SqlQueryDialog));
@@ -324,7 +342,7 @@ TEST_F(DatabaseCommandsTest, TheQueryDialogKeepsEachQueryOnceAndARejectedQuerySh
 
     // Cancel keeps the provider's query; the history splits at "|".
     offered.clear();
-    script.then([&offered](QWidget*) {
+    script.then(QStringLiteral("SqlQueryDialog: 取消"), [&offered](QWidget*) {
         if (!dialog_driver::isOpen(window_id::SqlQueryDialog)) return false;
         auto* box = dialog_driver::unitWidget<QComboBox>(window_id::SqlQueryDialog, "组合框1");
         for (int i = 0; i < box->count(); ++i) offered.push_back(box->itemText(i));
@@ -337,7 +355,7 @@ TEST_F(DatabaseCommandsTest, TheQueryDialogKeepsEachQueryOnceAndARejectedQuerySh
     EXPECT_EQ(offered, (QStringList{QStringLiteral("职工"), QStringLiteral("甲"), QStringLiteral("乙")}));
     EXPECT_EQ(externalProvider().query(), "甲|乙");
     routines::disconnectDatabase({});
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, AConnectionThatFailsShowsTheDriversMessageAndChangesNothing) {
@@ -353,12 +371,12 @@ TEST_F(DatabaseCommandsTest, AConnectionThatFailsShowsTheDriversMessageAndChange
     EXPECT_EQ(appState().databaseConnected, 0);
     EXPECT_EQ(mainDataSource().rowCount(), ownRows);
     EXPECT_FALSE(fs::exists(missing));
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 TEST_F(DatabaseCommandsTest, CancellingTheDataSourceDialogChangesNothing) {
     Script script;
-    script.then([](QWidget* modal) {
+    script.then(QStringLiteral("选择数据源: 取消"), [](QWidget* modal) {
         if (!titled(modal, u"选择数据源")) return false;
         click(modal, QStringLiteral("取消"));
         return true;
@@ -367,7 +385,7 @@ TEST_F(DatabaseCommandsTest, CancellingTheDataSourceDialogChangesNothing) {
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(appState().databaseConnected, 0);
     EXPECT_EQ(remembered(), "");
-    EXPECT_EQ(script.unanswered(), 0);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
 }  // namespace
