@@ -113,7 +113,20 @@ std::u16string withoutAttributes(std::u16string_view text, const std::vector<std
     return composeConnectionText(attributes);
 }
 
-std::u16string completedWithDriver(std::u16string_view completed, std::u16string_view given) {
+namespace {
+
+const std::vector<std::u16string> kPasswordKeys = {u"PWD", u"PASSWORD"};
+
+std::u16string passwordOf(std::u16string_view text) {
+    for (const ConnectionAttribute& attribute : parseConnectionText(text)) {
+        if (sameKey(attribute.key, kPasswordKeys[0]) || sameKey(attribute.key, kPasswordKeys[1])) {
+            return attribute.value;
+        }
+    }
+    return {};
+}
+
+std::u16string withDriverOf(std::u16string_view completed, std::u16string_view given) {
     if (completed.empty()) {
         return std::u16string(given);
     }
@@ -131,6 +144,19 @@ std::u16string completedWithDriver(std::u16string_view completed, std::u16string
     } else {
         return std::u16string(completed);
     }
+    return composeConnectionText(attributes);
+}
+
+}  // namespace
+
+std::u16string reopenableText(std::u16string_view completed, std::u16string_view given) {
+    std::u16string text = withDriverOf(completed, given);
+    std::u16string password = passwordOf(given);
+    if (password.empty()) {
+        return text;
+    }
+    std::vector<ConnectionAttribute> attributes = parseConnectionText(withoutAttributes(text, kPasswordKeys));
+    attributes.push_back({u"PWD", password});
     return composeConnectionText(attributes);
 }
 

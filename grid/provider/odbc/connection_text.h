@@ -24,9 +24,11 @@ std::u16string attributeValue(std::u16string_view text, std::u16string_view key)
 // a connection text is remembered).
 std::u16string withoutAttributes(std::u16string_view text, const std::vector<std::u16string>& keys);
 
-// The connection string a driver completed can lose how the driver was chosen (the
-// SQLite driver reports "DSN=;Database=..."), and then opening it again fails. Such a
-// text gets the DRIVER or DSN of the text that was given.
-std::u16string completedWithDriver(std::u16string_view completed, std::u16string_view given);
+// The connection string a driver completed can lack what opening it again needs: how
+// the driver was chosen (the SQLite driver reports "DSN=;Database=..."), and the
+// password, which a driver may empty or spoil (the PostgreSQL driver turns every byte
+// beyond ASCII into "%ff"). Such a text gets the DRIVER or DSN of the text that was
+// given, and always its password.
+std::u16string reopenableText(std::u16string_view completed, std::u16string_view given);
 
 }  // namespace grid::odbc

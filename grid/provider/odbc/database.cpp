@@ -80,7 +80,7 @@ bool Database::openText(const std::u16string& connection) {
     connection_ = std::move(connectionHandle);
     // A completed text longer than the buffer is cut; the given text then serves.
     std::string_view reported(completed.data(), size_t(completedLength) < completed.size() ? size_t(completedLength) : 0);
-    completedText_ = completedWithDriver(fromUtf8(reported), connection);
+    completedText_ = reopenableText(fromUtf8(reported), connection);
     connectString_ = codec_.toGbk(completedText_);
     identifierQuote_ = information(SQL_IDENTIFIER_QUOTE_CHAR);
     if (identifierQuote_ == u" ") {

@@ -36,7 +36,7 @@ TEST(ConnectionText, PasswordsAreLeftOut) {
               u"DSN=a;UID=u;Port=1;");
 }
 
-TEST(ConnectionText, CompletedTextKeepsHowTheDriverWasChosen) {
+TEST(ConnectionText, CompletedTextKeepsWhatOpeningItAgainNeeds) {
     struct Case {
         std::u16string_view completed;
         std::u16string_view given;
@@ -52,8 +52,16 @@ TEST(ConnectionText, CompletedTextKeepsHowTheDriverWasChosen) {
         {u"Database=/d/a.db", u"DSN=本地", u"DSN=本地;Database=/d/a.db;"},
         {u"", u"DSN=本地", u"DSN=本地"},
         {u"Database=/d/a.db", u"Database=/d/a.db", u"Database=/d/a.db"},
+        // Drivers leave the password out, empty it or spoil it (the PostgreSQL driver
+        // reports "秘密" as "%ff%ff%ff%ff%ff%ff"): the given one opens the database again.
+        {u"DRIVER=PostgreSQL Unicode;UID=li", u"Driver=PostgreSQL Unicode;UID=li;PWD={a;b}",
+         u"DRIVER=PostgreSQL Unicode;UID=li;PWD={a;b};"},
+        {u"DSN=;Database=/d/a.db;PWD=", u"Driver=SQLite3;Database=/d/a.db;Password=秘密",
+         u"DRIVER=SQLite3;Database=/d/a.db;PWD=秘密;"},
+        {u"DRIVER=PostgreSQL Unicode;UID=li;PWD=%ff%ff%ff%ff%ff%ffpw;Port=5", u"Driver=PostgreSQL Unicode;UID=li;PWD=秘密pw",
+         u"DRIVER=PostgreSQL Unicode;UID=li;Port=5;PWD=秘密pw;"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(completedWithDriver(c.completed, c.given), c.expected);
+        EXPECT_EQ(reopenableText(c.completed, c.given), c.expected);
     }
 }
