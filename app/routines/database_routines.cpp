@@ -24,25 +24,36 @@ void confirmQuery() {
     rt::destroyWindow(kDialog);
 }
 
+// Another table in the grid puts its selection back on the first cell without a grid
+// event, so the status panes are written again here.
+void showTheNewSelection() {
+    showCurrentCell({});
+    showSelectionSize({});
+}
+
 }  // namespace
 
 HandlerResult connectDatabase(const EventArguments&) {
     app::connectDatabase("");
+    showTheNewSelection();
     return {};
 }
 
 HandlerResult connectRecentDatabase(const EventArguments&) {
     app::connectRecentDatabase();
+    showTheNewSelection();
     return {};
 }
 
 HandlerResult disconnectDatabase(const EventArguments&) {
     app::disconnectDatabase();
+    showTheNewSelection();
     return {};
 }
 
 HandlerResult openSqlQuery(const EventArguments&) {
     chooseQuery();
+    showTheNewSelection();
     return {};
 }
 
