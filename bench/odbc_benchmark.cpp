@@ -10,72 +10,30 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <optional>
 #include <random>
 #include <string>
-#include <unistd.h>
 
+#include "bench/postgres_table.h"
 #include "grid/provider/odbc/database.h"
 #include "grid/provider/odbc/record_set.h"
-#include "grid/provider/odbc/statement.h"
-#include "tests/grid/odbc/postgres_state.h"
 #include "tests/grid/odbc/qt_text_codec.h"
 
 namespace {
 
 using grid::odbc::Database;
 using grid::odbc::RecordSet;
-using grid::odbc::Statement;
+using bench::residentMiB;
 
-constexpr int32_t tableRows = 1000000;
 constexpr int32_t screenRows = 40;
-const char* const query = "select * from 百万行";
+const char* const query = bench::kTableQuery;
 
 QtTextCodec codec;
 std::string connection;
-
-double residentMiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
-        }
-    }
-    return 0;
-}
 
 void readRow(RecordSet& records, int32_t row) {
     for (int32_t column = 0; column < records.columnCount(); ++column) {
         benchmark::DoNotOptimize(records.fieldText(row, column));
     }
-}
-
-bool run(Database& database, const std::u16string& sql) {
-    Statement statement(database);
-    return statement.execute(sql);
-}
-
-// One generate_series statement makes the rows; the primary key comes after it.
-bool prepareTable() {
-    Database database(codec);
-    if (!database.open(connection)) {
-        std::fprintf(stderr, "odbc_benchmarks: cannot connect: %s\n", database.lastError().c_str());
-        return false;
-    }
-    RecordSet existing(database);
-    if (existing.open("select count(*) from 百万行") && existing.fieldText(0, 0) == std::to_string(tableRows)) {
-        return true;
-    }
-    return run(database, u"drop table if exists 百万行") &&
-           run(database,
-               u"create table 百万行 as select g as 编号, g * 7 as 整数, '第' || g || '行' as 名称, g * 0.25 as 小数, "
-               u"timestamp '2024-01-01' + g * interval '1 minute' as 时间, (g % 30000)::smallint as 短整数, "
-               u"md5(g::text) as 摘要, g % 2 = 0 as 逻辑, g::bigint * 1000 as 长整数, repeat('字', g % 10) as 备注 "
-               u"from generate_series(1, 1000000) g") &&
-           run(database, u"alter table 百万行 add primary key (编号)") && run(database, u"vacuum analyze 百万行");
 }
 
 void openWithFirstScreen(benchmark::State& state) {
@@ -153,7 +111,7 @@ void writeOneField(benchmark::State& state) {
     }
     int64_t written = 0;
     for (auto _ : state) {
-        int32_t row = int32_t((written * 7919) % tableRows);
+        int32_t row = int32_t((written * 7919) % bench::kTableRows);
         if (!records.setFieldText(row, 2, "改过的第" + std::to_string(written) + "行")) {
             state.SkipWithError("the write was refused");
             return;
@@ -162,54 +120,20 @@ void writeOneField(benchmark::State& state) {
     }
 }
 
-// The state file of the tests' server, or one of our own started for this run.
-class Server {
-public:
-    Server() {
-        if (const char* state = std::getenv("BIAOGE_TEST_POSTGRES"); state && *state) {
-            stateFile_ = state;
-        } else {
-            char name[] = "/tmp/biaoge-bench-postgres-XXXXXX";
-            int file = mkstemp(name);
-            if (file >= 0) {
-                close(file);
-                stateFile_ = name;
-                ownServer_ = std::system(command("start").c_str()) == 0;
-            }
-        }
-    }
-    ~Server() {
-        if (ownServer_ && std::system(command("stop").c_str()) != 0) {
-            std::fprintf(stderr, "odbc_benchmarks: the private server did not stop cleanly\n");
-        }
-    }
-    std::optional<std::string> connection(std::string& whyNot) const {
-        return stateFile_.empty() ? std::nullopt : postgresConnection(stateFile_, whyNot);
-    }
-
-private:
-    std::string command(const char* action) const {
-        return std::string(BIAOGE_TEST_DATABASE_SCRIPT) + " " + action + " '" + stateFile_ + "'";
-    }
-
-    std::string stateFile_;
-    bool ownServer_ = false;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    Server server;
-    std::string whyNot = "no state file for a server";
+    bench::PostgresServer server;
+    std::string whyNot;
     std::optional<std::string> found = server.connection(whyNot);
     if (!found) {
         std::printf("odbc_benchmarks: %s; nothing measured\n", whyNot.c_str());
         return 0;
     }
     connection = *found;
-    if (!prepareTable()) {
-        std::printf("odbc_benchmarks: the table of %d rows could not be made; nothing measured\n", tableRows);
+    if (!bench::prepareMillionRows(connection)) {
+        std::printf("odbc_benchmarks: the table of %d rows could not be made; nothing measured\n", bench::kTableRows);
         return 0;
     }
     benchmark::RegisterBenchmark("open_1M_rows_with_first_screen", openWithFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);

@@ -48,9 +48,9 @@ void addChoices(QListWidget& list, const odbc::TextCodec& codec) {
     }
 }
 
-// The SQLite driver reads the file name of a wide connection text one byte per
-// character, so a name beyond ASCII opens some other file; as a file: address, which
-// the driver also takes, every name is ASCII.
+// The connection text travels as GBK (the units, the settings file), which cannot hold
+// every file name; as a file: address, which the driver also takes, a name beyond ASCII
+// is ASCII and survives, whatever its characters.
 QString sqliteFileName(const QString& path) {
     bool ascii = std::all_of(path.begin(), path.end(), [](QChar c) { return c.unicode() < 0x80; });
     return ascii ? path : QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
