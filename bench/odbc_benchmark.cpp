@@ -9,7 +9,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -125,17 +124,9 @@ void writeOneField(benchmark::State& state) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     bench::PostgresServer server;
-    std::string whyNot;
-    std::optional<std::string> found = server.connection(whyNot);
-    if (!found) {
-        std::printf("odbc_benchmarks: %s; nothing measured\n", whyNot.c_str());
-        return 0;
-    }
+    std::optional<std::string> found = bench::millionRows(server, "odbc_benchmarks");
+    if (!found) return 0;
     connection = *found;
-    if (!bench::prepareMillionRows(connection)) {
-        std::printf("odbc_benchmarks: the table of %d rows could not be made; nothing measured\n", bench::kTableRows);
-        return 0;
-    }
     benchmark::RegisterBenchmark("open_1M_rows_with_first_screen", openWithFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
     benchmark::RegisterBenchmark("jump_to_last_row", jumpToLastRow)->Unit(benchmark::kMillisecond)->Iterations(5);
     benchmark::RegisterBenchmark("jump_to_rows_far_apart", jumpToRowsFarApart)->Unit(benchmark::kMillisecond);

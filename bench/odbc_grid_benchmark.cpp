@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -124,18 +123,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     bench::PostgresServer server;
-    std::string whyNot;
-    std::optional<std::string> found = server.connection(whyNot);
-    if (!found) {
-        std::printf("odbc_grid_benchmarks: %s; nothing measured\n", whyNot.c_str());
-        return 0;
-    }
+    std::optional<std::string> found = bench::millionRows(server, "odbc_grid_benchmarks");
+    if (!found) return 0;
     connection = *found;
-    if (!bench::prepareMillionRows(connection)) {
-        std::printf("odbc_grid_benchmarks: the table of %d rows could not be made; nothing measured\n",
-                    bench::kTableRows);
-        return 0;
-    }
     benchmark::RegisterBenchmark("first_screen_after_the_query", firstScreenAfterTheQuery)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(5);

@@ -24,6 +24,27 @@ bool run(Database& database, const std::u16string& sql) {
     return statement.execute(sql);
 }
 
+// One generate_series statement makes the rows; the primary key comes after it.
+bool prepareMillionRows(const std::string& connection) {
+    QtTextCodec codec;
+    Database database(codec);
+    if (!database.open(connection)) {
+        std::fprintf(stderr, "cannot connect: %s\n", database.lastError().c_str());
+        return false;
+    }
+    RecordSet existing(database);
+    if (existing.open("select count(*) from 百万行") && existing.fieldText(0, 0) == std::to_string(kTableRows)) {
+        return true;
+    }
+    return run(database, u"drop table if exists 百万行") &&
+           run(database,
+               u"create table 百万行 as select g as 编号, g * 7 as 整数, '第' || g || '行' as 名称, g * 0.25 as 小数, "
+               u"timestamp '2024-01-01' + g * interval '1 minute' as 时间, (g % 30000)::smallint as 短整数, "
+               u"md5(g::text) as 摘要, g % 2 = 0 as 逻辑, g::bigint * 1000 as 长整数, repeat('字', g % 10) as 备注 "
+               u"from generate_series(1, 1000000) g") &&
+           run(database, u"alter table 百万行 add primary key (编号)") && run(database, u"vacuum analyze 百万行");
+}
+
 }  // namespace
 
 PostgresServer::PostgresServer() {
@@ -58,25 +79,18 @@ std::string PostgresServer::command(const char* action) const {
     return std::string(BIAOGE_TEST_DATABASE_SCRIPT) + " " + action + " '" + stateFile_ + "'";
 }
 
-// One generate_series statement makes the rows; the primary key comes after it.
-bool prepareMillionRows(const std::string& connection) {
-    QtTextCodec codec;
-    Database database(codec);
-    if (!database.open(connection)) {
-        std::fprintf(stderr, "cannot connect: %s\n", database.lastError().c_str());
-        return false;
+std::optional<std::string> millionRows(const PostgresServer& server, const char* program) {
+    std::string whyNot;
+    std::optional<std::string> connection = server.connection(whyNot);
+    if (!connection) {
+        std::printf("%s: %s; nothing measured\n", program, whyNot.c_str());
+        return std::nullopt;
     }
-    RecordSet existing(database);
-    if (existing.open("select count(*) from 百万行") && existing.fieldText(0, 0) == std::to_string(kTableRows)) {
-        return true;
+    if (!prepareMillionRows(*connection)) {
+        std::printf("%s: the table of %d rows could not be made; nothing measured\n", program, kTableRows);
+        return std::nullopt;
     }
-    return run(database, u"drop table if exists 百万行") &&
-           run(database,
-               u"create table 百万行 as select g as 编号, g * 7 as 整数, '第' || g || '行' as 名称, g * 0.25 as 小数, "
-               u"timestamp '2024-01-01' + g * interval '1 minute' as 时间, (g % 30000)::smallint as 短整数, "
-               u"md5(g::text) as 摘要, g % 2 = 0 as 逻辑, g::bigint * 1000 as 长整数, repeat('字', g % 10) as 备注 "
-               u"from generate_series(1, 1000000) g") &&
-           run(database, u"alter table 百万行 add primary key (编号)") && run(database, u"vacuum analyze 百万行");
+    return connection;
 }
 
 double residentMiB() {

@@ -33,9 +33,10 @@ private:
     bool ownServer_ = false;
 };
 
-// Makes the table unless it is there with all its rows; false (with a message on
-// stderr) when it cannot.
-bool prepareMillionRows(const std::string& connection);
+// The connection text of the server with the table made unless it is there with all
+// its rows; nothing, with the reason printed after the program's name, when either
+// cannot be had.
+std::optional<std::string> millionRows(const PostgresServer& server, const char* program);
 
 // The resident memory of this process.
 double residentMiB();
