@@ -34,39 +34,37 @@ int32_t fieldWidth(int32_t letterWidth, int32_t displayWidth) {
 }  // namespace
 
 OdbcProvider::OdbcProvider(const TextMeasurer& measurer, const odbc::TextCodec& codec)
-    : database_(codec),
-      records_(database_),
+    : codec_(codec),
+      opened_(std::make_unique<Opened>(codec)),
       defaults_(measureDefaultSizes(measurer)),
       letterWidth_(measurer.measure(kDefaultFontName, 40, "W").width + 1) {}
 
 OdbcProvider::~OdbcProvider() { clear(); }
 
 bool OdbcProvider::open(std::string_view connection, std::string_view source) {
-    clear();
     lastError_.clear();
-    if (isBlank(connection) || isBlank(source)) return false;
-    if (!database_.open(connection)) return fail(database_.lastError());
+    if (isBlank(connection) || isBlank(source)) {
+        clear();
+        return false;
+    }
+    auto next = std::make_unique<Opened>(codec_);
+    if (!next->database.open(connection)) return fail(next->database.lastError());
     source = withoutLeadingBlanks(source);
     std::string query = startsWithSelect(source) ? std::string(source) : "select * from " + std::string(source);
-    if (!records_.open(query)) {
-        failWithDriverMessage();
-        clear();
-        return false;
+    if (!next->records.open(query)) return fail(next->records.lastError());
+    if (next->records.columnCount() <= 0) return fail("“" + query + "”没有列。");
+    for (int32_t column = 0; column < next->records.columnCount(); ++column) {
+        next->columnWidths.push_back(fieldWidth(letterWidth_, next->records.displayWidth(column)));
     }
-    if (records_.columnCount() <= 0) {
-        clear();
-        return false;
-    }
-    for (int32_t column = 0; column < records_.columnCount(); ++column) {
-        columnWidths_.push_back(fieldWidth(letterWidth_, records_.displayWidth(column)));
-    }
+    clear();
+    opened_ = std::move(next);
     return true;
 }
 
 void OdbcProvider::clear() {
-    records_.close();
-    database_.close();
-    columnWidths_.clear();
+    records().close();
+    database().close();
+    opened_->columnWidths.clear();
     lossReported_ = false;
 }
 
@@ -79,25 +77,27 @@ int32_t OdbcProvider::rowHeight(int32_t row) const {
 }
 
 int32_t OdbcProvider::columnWidth(int32_t column) const {
-    return column >= 0 && column < int32_t(columnWidths_.size()) ? columnWidths_[size_t(column)] : 0;
+    const std::vector<int32_t>& widths = opened_->columnWidths;
+    return column >= 0 && column < int32_t(widths.size()) ? widths[size_t(column)] : 0;
 }
 
 void OdbcProvider::setColumnWidths(int32_t first, int32_t count, int32_t width) {
-    int32_t end = std::min(first + std::max(count, 0), int32_t(columnWidths_.size()));
-    for (int32_t column = std::max(first, 0); column < end; ++column) columnWidths_[size_t(column)] = width;
+    std::vector<int32_t>& widths = opened_->columnWidths;
+    int32_t end = std::min(first + std::max(count, 0), int32_t(widths.size()));
+    for (int32_t column = std::max(first, 0); column < end; ++column) widths[size_t(column)] = width;
 }
 
 bool OdbcProvider::getCell(Cell& out, int32_t row, int32_t column, bool withContent) const {
     if (!contains(row, column)) return false;
-    int16_t type = records_.sqlType(column);
+    int16_t type = records().sqlType(column);
     out = Cell();
     out.flags = withInputType(out.flags, inputTypeOfSqlType(type));
     if (!withContent) return true;
-    std::optional<std::string> field = records_.fieldText(row, column);
+    std::optional<std::string> field = records().fieldText(row, column);
     if (!field) {
         // The grid keeps asking while it paints; a dropped connection is told once
         // and the cells it can no longer read stay empty.
-        if (database_.isLost() && !lossReported_) {
+        if (database().isLost() && !lossReported_) {
             lossReported_ = true;
             failWithDriverMessage();
         }
@@ -108,17 +108,17 @@ bool OdbcProvider::getCell(Cell& out, int32_t row, int32_t column, bool withCont
 }
 
 bool OdbcProvider::readyToWrite() {
-    if (!database_.isLost()) return true;
-    if (!records_.reconnect()) return failWithDriverMessage();
+    if (!database().isLost()) return true;
+    if (!records().reconnect()) return failWithDriverMessage();
     lossReported_ = false;
     return true;
 }
 
 bool OdbcProvider::setText(int32_t row, int32_t column, std::string_view text) {
     if (!contains(row, column) || !readyToWrite()) return false;
-    std::optional<std::string> field = fieldTextOfCell(text, records_.sqlType(column));
+    std::optional<std::string> field = fieldTextOfCell(text, records().sqlType(column));
     if (!field) return fail("“" + std::string(text) + "”不是有效的日期。");
-    return records_.setFieldText(row, column, *field) || failWithDriverMessage();
+    return records().setFieldText(row, column, *field) || failWithDriverMessage();
 }
 
 bool OdbcProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
@@ -127,10 +127,10 @@ bool OdbcProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
 
 bool OdbcProvider::setSize(int32_t rows, int32_t columns) {
     if (!isOpen() || columns != columnCount() || rows < 0 || !readyToWrite()) return false;
-    if (!records_.zap()) return failWithDriverMessage();
-    std::fill(columnWidths_.begin(), columnWidths_.end(), defaults_.columnWidth);
+    if (!records().zap()) return failWithDriverMessage();
+    std::fill(opened_->columnWidths.begin(), opened_->columnWidths.end(), defaults_.columnWidth);
     for (int32_t i = 0; i < rows; ++i) {
-        if (!records_.appendBlank()) return failWithDriverMessage();
+        if (!records().appendBlank()) return failWithDriverMessage();
     }
     return true;
 }
@@ -139,7 +139,7 @@ bool OdbcProvider::insertRows(int32_t at, int32_t count) {
     // Records have no place of their own: a new one can only be shown after the rest.
     if (!isOpen() || at != rowCount() || count <= 0 || !readyToWrite()) return false;
     for (int32_t i = 0; i < count; ++i) {
-        if (!records_.appendBlank()) return failWithDriverMessage();
+        if (!records().appendBlank()) return failWithDriverMessage();
     }
     return true;
 }
@@ -147,7 +147,7 @@ bool OdbcProvider::insertRows(int32_t at, int32_t count) {
 bool OdbcProvider::deleteRows(int32_t at, int32_t count) {
     if (at < 0 || count <= 0 || at > rowCount() - count || !readyToWrite()) return false;
     for (int32_t i = 0; i < count; ++i) {
-        if (!records_.remove(at)) return failWithDriverMessage();
+        if (!records().remove(at)) return failWithDriverMessage();
     }
     return true;
 }

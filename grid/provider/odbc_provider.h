@@ -28,18 +28,20 @@ public:
     OdbcProvider(const TextMeasurer& measurer, const odbc::TextCodec& codec);
     ~OdbcProvider() override;
 
-    // Closes what is open, then opens the database with the connection text (never
-    // prompting) and the source: a table name, or a query that starts with "select ".
-    // False, with nothing open, when either text is blank or the database refuses.
+    // Opens the database with the connection text (never prompting) and the source: a
+    // table name, or a query that starts with "select ", in place of what was open.
+    // Either text blank closes what was open. When the database refuses, what was open
+    // stays open and shown, and the driver's message goes to the failure listener: a
+    // mistyped query must not take away the rows a person was working on.
     bool open(std::string_view connection, std::string_view source);
-    bool isOpen() const { return records_.isOpen(); }
+    bool isOpen() const { return records().isOpen(); }
     const std::string& lastError() const { return lastError_; }
     void setFailureListener(FailureListener listener) { failureListener_ = std::move(listener); }
 
     bool setSize(int32_t rows, int32_t columns) override;
-    int32_t rowCount() const override { return records_.recordCount(); }
+    int32_t rowCount() const override { return records().recordCount(); }
     int32_t rowHeight(int32_t row) const override;
-    int32_t columnCount() const override { return records_.columnCount(); }
+    int32_t columnCount() const override { return records().columnCount(); }
     int32_t columnWidth(int32_t column) const override;
     int32_t fixedRows() const override { return 0; }
     int32_t fixedColumns() const override { return 0; }
@@ -60,7 +62,7 @@ public:
     int32_t defaultColumnWidth() const override { return defaults_.columnWidth; }
     const PageSettings& pageSettings() const override { return pageSettings_; }
     void setPageSettings(const PageSettings& settings) override { pageSettings_ = settings; }
-    std::string columnTitle(int32_t column) const override { return records_.columnName(column); }
+    std::string columnTitle(int32_t column) const override { return records().columnName(column); }
     void clear() override;
     void setFixedRows(int32_t) override {}
     void setFixedColumns(int32_t) override {}
@@ -71,17 +73,27 @@ public:
     bool replaceTable(Table&&) override { return false; }
 
 private:
+    // One connection with its record set and the widths of its columns.
+    struct Opened {
+        explicit Opened(const odbc::TextCodec& codec) : database(codec), records(database) {}
+        odbc::Database database;
+        odbc::RecordSet records;
+        std::vector<int32_t> columnWidths;
+    };
+
+    // Never null: nothing open is an Opened whose record set is closed.
+    odbc::Database& database() const { return opened_->database; }
+    odbc::RecordSet& records() const { return opened_->records; }
     bool contains(int32_t row, int32_t column) const;
     // A write after the connection dropped first tries to open it again, once.
     bool readyToWrite();
     bool fail(std::string message) const;
-    bool failWithDriverMessage() const { return fail(records_.lastError()); }
+    bool failWithDriverMessage() const { return fail(records().lastError()); }
 
-    odbc::Database database_;
-    mutable odbc::RecordSet records_;
+    const odbc::TextCodec& codec_;
+    std::unique_ptr<Opened> opened_;
     DefaultSizes defaults_;
     int32_t letterWidth_ = 0;
-    std::vector<int32_t> columnWidths_;
     PageSettings pageSettings_;
     mutable std::string lastError_;
     FailureListener failureListener_;

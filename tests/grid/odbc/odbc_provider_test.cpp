@@ -62,17 +62,28 @@ TEST_P(OdbcProviderTest, ATableNameOrASelectStatementOpensTheRows) {
     EXPECT_TRUE(failures_.empty());
 }
 
-TEST_P(OdbcProviderTest, WhatCannotBeOpenedLeavesAnEmptyTableAndTheDriversMessage) {
+TEST_P(OdbcProviderTest, WhatCannotBeOpenedKeepsTheRowsShownAndGivesTheDriversMessage) {
     ASSERT_TRUE(provider_.open(database_->connection(), "职工"));
     EXPECT_FALSE(provider_.open(database_->connection(), "没有这张表"));
-    EXPECT_EQ(provider_.rowCount(), 0);
-    EXPECT_EQ(provider_.columnCount(), 0);
     ASSERT_EQ(failures_.size(), 1u);
     EXPECT_NE(failures_[0].find("没有这张表"), std::string::npos) << readable(failures_[0]);
+    EXPECT_FALSE(provider_.open("Driver=NoSuchDriver", "职工"));
+    EXPECT_EQ(failures_.size(), 2u);
+    // Still the table that was open, and still written to.
+    EXPECT_EQ(provider_.rowCount(), 3);
+    EXPECT_EQ(provider_.columnCount(), 4);
+    EXPECT_EQ(provider_.columnWidth(name), 21 * 20 + 27);
+    ASSERT_TRUE(provider_.setText(0, name, "新名字"));
+    EXPECT_EQ(text(0, name), "新名字");
 
+    // A blank text is no query and closes the table, without a message.
     EXPECT_FALSE(provider_.open(database_->connection(), " \t"));
+    EXPECT_EQ(provider_.rowCount(), 0);
+    EXPECT_EQ(provider_.columnCount(), 0);
     EXPECT_FALSE(provider_.open("", "职工"));
-    EXPECT_EQ(failures_.size(), 1u);
+    EXPECT_FALSE(provider_.open(database_->connection(), "没有这张表"));
+    EXPECT_EQ(provider_.rowCount(), 0);
+    EXPECT_EQ(failures_.size(), 3u);
 }
 
 TEST_P(OdbcProviderTest, EveryTypeReadsWithItsInputTypeAndWidth) {
