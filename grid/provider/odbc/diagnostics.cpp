@@ -2,6 +2,7 @@
 
 #include <sqlucode.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "grid/provider/odbc/sql_text.h"
@@ -36,7 +37,10 @@ Diagnostics readDiagnostics(SQLSMALLINT handleType, SQLHANDLE handle) {
         if (isConnectionFailure(asText(state, 5))) {
             result.connectionLost = true;
         }
-        std::u16string_view text(message.data(), size_t(length));
+        // The length a driver reports can count bytes rather than characters (the
+        // PostgreSQL driver's does for some messages); the message ends at its NUL.
+        std::u16string_view text(message.data(), std::min(size_t(std::max<SQLSMALLINT>(length, 0)), message.size()));
+        text = text.substr(0, text.find(u'\0'));
         while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) {
             text.remove_suffix(1);
         }

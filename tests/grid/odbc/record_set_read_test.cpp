@@ -149,6 +149,8 @@ TEST_P(RecordSetRead, AQueryTheDatabaseRejectsGivesItsMessage) {
         EXPECT_EQ(records.columnCount(), 0);
         EXPECT_FALSE(records.lastError().empty());
         EXPECT_NE(records.lastError().find(c.named), std::string::npos) << readable(records.lastError());
+        // A driver may count a Chinese message in bytes; nothing past its end shows.
+        EXPECT_EQ(records.lastError().find('\0'), std::string::npos) << readable(records.lastError());
     }
     EXPECT_TRUE(database.alive());
 }
