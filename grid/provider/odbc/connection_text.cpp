@@ -118,12 +118,8 @@ namespace {
 const std::vector<std::u16string> kPasswordKeys = {u"PWD", u"PASSWORD"};
 
 std::u16string passwordOf(std::u16string_view text) {
-    for (const ConnectionAttribute& attribute : parseConnectionText(text)) {
-        if (sameKey(attribute.key, kPasswordKeys[0]) || sameKey(attribute.key, kPasswordKeys[1])) {
-            return attribute.value;
-        }
-    }
-    return {};
+    std::u16string password = attributeValue(text, kPasswordKeys[0]);
+    return password.empty() ? attributeValue(text, kPasswordKeys[1]) : password;
 }
 
 std::u16string withDriverOf(std::u16string_view completed, std::u16string_view given) {
