@@ -194,13 +194,7 @@ TEST_F(DatabaseCommandsTest, ARememberedUserIsAskedForThePasswordWhichIsNeverSto
                          rt::toGbk(QStringLiteral("Driver=SQLite3;Database=") + address_ +
                                    QStringLiteral(";NoCreat=1;UID=li")));
     Script script;
-    script.then(QStringLiteral("the password box"), [](QWidget* modal) {
-        auto* password = modal->findChild<QLineEdit*>();
-        if (!password || password->echoMode() != QLineEdit::Password) return false;
-        password->setText(QStringLiteral("秘密"));
-        click(modal, QStringLiteral("确认输入(&O)"));
-        return true;
-    });
+    typePassword(script, u"秘密");
     enterQuery(script, u"职工");
     routines::connectRecentDatabase({});
     EXPECT_TRUE(script.finished()) << script.unanswered().toStdString();

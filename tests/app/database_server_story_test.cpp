@@ -3,7 +3,6 @@
 // wrong value refused, lose the server and carry on after it is back.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <filesystem>
 
 #include "app/application.h"
@@ -65,13 +64,7 @@ protected:
 TEST_F(DatabaseServerStoryTest, APasswordUserEditsRefusedValuesComeBackAndALostServerIsReopened) {
     settingsFile().write("数据库", "连接文本", signedInUser());
     Script script;
-    script.then(QStringLiteral("the password box"), [](QWidget* modal) {
-        auto* password = modal->findChild<QLineEdit*>();
-        if (!password || password->echoMode() != QLineEdit::Password) return false;
-        password->setText(QStringLiteral("秘密pw"));
-        click(modal, QStringLiteral("确认输入(&O)"));
-        return true;
-    });
+    typePassword(script, u"秘密pw");
     enterQuery(script, u"select * from 库存 order by 编号");
     routines::connectRecentDatabase({});
     EXPECT_TRUE(script.finished()) << script.unanswered().toStdString();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -111,6 +112,17 @@ inline void pressOkOnBox(Script& script, const char16_t* title) {
     script.then(QStringLiteral("a message box"), [title](QWidget* modal) {
         if (!qobject_cast<QMessageBox*>(modal) || !titled(modal, title)) return false;
         click(modal, QStringLiteral("确定"));
+        return true;
+    });
+}
+
+// The box that asks for a database password: the password, then 确认输入.
+inline void typePassword(Script& script, const char16_t* typed) {
+    script.then(QStringLiteral("the password box"), [typed](QWidget* modal) {
+        auto* password = modal->findChild<QLineEdit*>();
+        if (!password || password->echoMode() != QLineEdit::Password) return false;
+        password->setText(QString::fromUtf16(typed));
+        click(modal, QStringLiteral("确认输入(&O)"));
         return true;
     });
 }
