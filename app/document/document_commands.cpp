@@ -1,7 +1,9 @@
 #include "app/document/document_commands.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -12,7 +14,9 @@
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
+#include "app/units/status_bar_ref.h"
 #include "app/window_ids.h"
+#include "grid/format/write_target.h"
 #include "runtime/value/file_name.h"
 #include "runtime/window/message_box.h"
 #include "runtime/window/unit_access.h"
@@ -24,8 +28,15 @@ using namespace rt::message_box;
 
 void reportError(const std::string& text) { rt::showMessageBox(text, Ok | ErrorIcon, "错误："); }
 
+// A name someone else planted in a shared folder is said as such: checking the disk
+// would not help the person.
+void reportWriteFailure(std::string_view path, const std::string& otherwise) {
+    std::string refused = grid::refusedTargetMessage(std::string(path));
+    reportError(refused.empty() ? otherwise : refused);
+}
+
 void reportSaveFailure(std::string_view path) {
-    reportError("无法保存到文件“" + std::string(path) + "”，表格没有保存。\n请检查磁盘空间、写入权限和文件名。");
+    reportWriteFailure(path, "无法保存到文件“" + std::string(path) + "”，表格没有保存。\n请检查磁盘空间、写入权限和文件名。");
 }
 
 void reportOpenFailure(std::string_view path) {
@@ -33,7 +44,15 @@ void reportOpenFailure(std::string_view path) {
 }
 
 void reportExportFailure(std::string_view path) {
-    reportError("无法导出到文件“" + std::string(path) + "”。\n请检查磁盘空间、写入权限和文件名。");
+    reportWriteFailure(path, "无法导出到文件“" + std::string(path) + "”。\n请检查磁盘空间、写入权限和文件名。");
+}
+
+// Only a backup this person's editor could have written is restored: a file someone
+// else left under that name in a shared folder is not theirs.
+bool isOwnBackup(const std::string& path) {
+    struct stat status;
+    return ::lstat(rt::pathFromText(path).c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid();
 }
 
 bool namesWorkbook(std::string_view path) {
@@ -78,7 +97,9 @@ bool openTableFile(std::string_view path) {
         reportOpenFailure(path);
         return false;
     }
-    table.saveToFile(backupPathFor(path));
+    // The table is open either way; the person learns that 还原备份 has nothing new.
+    const std::string backup = backupPathFor(path);
+    showFileStatus(table.saveBackupTo(backup, path) ? std::string() : "未能生成备份文件“" + backup + "”。");
     recordLoadedTable();
     AppState& state = appState();
     state.currentFilePath = std::string(path);
@@ -133,8 +154,7 @@ void restoreBackup() {
         return;
     }
     std::string backup = backupPathFor(path);
-    std::error_code ignored;
-    if (!std::filesystem::is_regular_file(rt::pathFromText(backup), ignored)) {
+    if (!isOwnBackup(backup)) {
         rt::showMessageBox("找不到备份文件！", Ok | ExclamationIcon, "错误：");
         return;
     }

@@ -17,7 +17,11 @@ std::string baseNameOf(std::string_view fileName) {
 
 std::string backupPathFor(std::string_view tablePath) {
     PathParts parts = splitPath(tablePath);
-    return parts.directory + baseNameOf(parts.fileName) + ".bfe";
+    const std::string base = baseNameOf(parts.fileName);
+    if (base == parts.fileName) return parts.directory + parts.fileName + "..bfe";
+    std::string_view extension = std::string_view(parts.fileName).substr(base.size());
+    if (extension == ".bge") return parts.directory + base + ".bfe";
+    return parts.directory + parts.fileName + ".bfe";
 }
 
 }  // namespace app

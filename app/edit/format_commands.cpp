@@ -1,7 +1,5 @@
 #include "app/edit/format_commands.h"
 
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "grid/model/limits.h"
 #include "grid/model/picture_format.h"
 #include "runtime/value/file_name.h"
+#include "runtime/value/regular_file.h"
 #include "runtime/window/message_box.h"
 
 namespace app {
@@ -39,17 +38,12 @@ void changeSelection(Change change) {
 // The picture's bytes, or nothing when the file cannot be read, is larger than a cell
 // may hold or does not start like a picture the grid can show.
 std::optional<std::vector<uint8_t>> pictureFile(const std::string& gbkPath) {
-    std::error_code error;
-    const std::filesystem::path path = rt::pathFromText(gbkPath);
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > static_cast<uintmax_t>(grid::kMaxContentLength)) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-        return std::nullopt;
-    }
-    if (grid::recognisePicture(bytes) == grid::PictureFormat::None) return std::nullopt;
-    return bytes;
+    std::optional<std::string> bytes =
+        rt::readRegularFile(rt::pathFromText(gbkPath), static_cast<uint64_t>(grid::kMaxContentLength));
+    if (!bytes) return std::nullopt;
+    std::vector<uint8_t> picture(bytes->begin(), bytes->end());
+    if (grid::recognisePicture(picture) == grid::PictureFormat::None) return std::nullopt;
+    return picture;
 }
 
 void colorSelection(bool background) {

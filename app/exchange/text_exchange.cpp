@@ -1,12 +1,13 @@
 #include "app/exchange/text_exchange.h"
 
 #include <algorithm>
-#include <fstream>
+#include <limits>
 
 #include "app/exchange/delimited_writer.h"
 #include "grid/format/atomic_file.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/value/file_name.h"
+#include "runtime/value/regular_file.h"
 
 namespace app {
 namespace {
@@ -106,13 +107,7 @@ std::optional<std::string> exportLines(const DataSourceRef& table, const Delimit
 }
 
 std::optional<std::string> readFileBytes(std::string_view path) {
-    std::ifstream file(rt::pathFromText(path), std::ios::binary | std::ios::ate);
-    if (!file) return std::nullopt;
-    std::streamoff size = file.tellg();
-    if (size < 0 || !file.seekg(0)) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    if (!file.read(bytes.data(), size)) return std::nullopt;
-    return bytes;
+    return rt::readRegularFile(rt::pathFromText(path), std::numeric_limits<uint64_t>::max());
 }
 
 bool writeFileBytes(std::string_view path, std::string_view bytes) {

@@ -9,6 +9,7 @@
 #include "app/units/dialog_unit.h"
 #include "app/units/file_dialog_ref.h"
 #include "app/window_ids.h"
+#include "grid/format/write_target.h"
 #include "runtime/window/message_box.h"
 #include "runtime/window/progress_box.h"
 #include "runtime/window/unit_access.h"
@@ -121,7 +122,8 @@ void exportFile() {
     }
     if (!text) return;
     if (!writeFileBytes(*file, encodeFileText(*text, encodingFromDialog()))) {
-        complain(kExportCaption, "无法写入文件“" + *file + "”，表格没有导出。");
+        std::string refused = grid::refusedTargetMessage(*file);
+        complain(kExportCaption, refused.empty() ? "无法写入文件“" + *file + "”，表格没有导出。" : refused);
         return;
     }
     rt::destroyWindow(kDialog);

@@ -1,5 +1,7 @@
 #include "app/recovery/lock_file_claims.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 
 namespace app {
@@ -11,6 +13,7 @@ bool LockFileClaims::claim(const std::filesystem::path& folder) {
     // lock stale, never its age.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) return false;
+    ::chmod((folder / kLockFileName).c_str(), 0600);
     held_.emplace(folder, std::move(lock));
     return true;
 }

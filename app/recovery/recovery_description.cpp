@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/recovery/recovery_folders.h"
 #include "grid/format/atomic_file.h"
 
 namespace app {
@@ -79,7 +80,7 @@ std::optional<RecoveryDescription> parseRecoveryDescription(std::string_view tex
 }
 
 bool writeRecoveryDescription(const std::filesystem::path& file, const RecoveryDescription& description) {
-    grid::AtomicFile out(file.string());
+    grid::AtomicFile out(file.string(), kPrivateFile);
     if (!out.isOpen()) return false;
     std::string text = recoveryDescriptionText(description);
     out.write({reinterpret_cast<const uint8_t*>(text.data()), text.size()});

@@ -1,5 +1,8 @@
 #include "app/recovery/recovery_folders.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -20,6 +23,16 @@ std::optional<fs::path> absolutePath(const char* text) {
     return path;
 }
 
+// Folders made before they were private become private; a folder of someone else's
+// (or a link in its place) is not used at all.
+bool isPrivateFolder(const fs::path& folder) {
+    struct stat status;
+    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::geteuid()) {
+        return false;
+    }
+    return (status.st_mode & 0777) == kPrivateFolderMode || ::chmod(folder.c_str(), kPrivateFolderMode) == 0;
+}
+
 }  // namespace
 
 std::optional<fs::path> recoveryRoot(const char* stateHome, const char* home) {
@@ -37,13 +50,15 @@ std::optional<fs::path> recoveryRoot() { return recoveryRoot(std::getenv("XDG_ST
 std::optional<fs::path> makeOwnFolder(const fs::path& root, int64_t processId, int64_t startMilliseconds,
                                       FolderClaims& claims) {
     std::error_code error;
-    fs::create_directories(root, error);
+    fs::create_directories(root.parent_path(), error);
     if (error) return std::nullopt;
+    ::mkdir(root.c_str(), kPrivateFolderMode);
+    if (!isPrivateFolder(root)) return std::nullopt;
     std::string stem = std::to_string(processId) + "-" + std::to_string(startMilliseconds);
     for (int attempt = 0; attempt < kFolderNameAttempts; ++attempt) {
         fs::path folder = root / (attempt == 0 ? stem : stem + "-" + std::to_string(attempt));
         // A folder that is already there belongs to another process, even an empty one.
-        if (!fs::create_directory(folder, error) || error) continue;
+        if (::mkdir(folder.c_str(), kPrivateFolderMode) != 0) continue;
         // Another editor starting up may have claimed the empty folder in between.
         if (claims.claim(folder)) return folder;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/recovery/recovery_description.h"
+#include "grid/format/write_target.h"
 
 namespace app {
 
@@ -18,6 +19,10 @@ namespace app {
 inline constexpr std::string_view kCopyFileName = "table.bge";
 inline constexpr std::string_view kDescriptionFileName = "table.txt";
 inline constexpr std::string_view kLockFileName = "lock";
+// The copies hold unsaved work, so nobody else may look into the folders (0700) or
+// read the files (0600).
+inline constexpr mode_t kPrivateFolderMode = 0700;
+inline const grid::WriteRules kPrivateFile{grid::TargetRule::OwnRegularFileOnly, 0600};
 
 // Nothing when neither variable gives an absolute path.
 std::optional<std::filesystem::path> recoveryRoot(const char* stateHome, const char* home);

@@ -91,7 +91,7 @@ private:
         worker_.post([this, snapshot = std::move(snapshot), description, folder = *ownFolder_]() mutable {
             // The description first: a copy is never without one.
             if (writeRecoveryDescription(folder / kDescriptionFileName, description)) {
-                snapshot.saveTo(folder / kCopyFileName);
+                snapshot.saveTo(folder / kCopyFileName, kPrivateFile);
             }
             // The snapshot is let go on the interface thread. The table writes to a
             // row in place once nobody else holds it, and only a hand-over through

@@ -280,6 +280,14 @@ bool DataSourceRef::saveToFile(std::string_view path) const {
     return call("saveToFile", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;
 }
 
+bool DataSourceRef::saveBackupTo(std::string_view backupPath, std::string_view originalPath) const {
+    std::string backup(backupPath);
+    std::string original(originalPath);
+    return call("saveBackupTo",
+                {unit_.toValue(), rt::Value::text(backup.c_str()), rt::Value::text(original.c_str())})
+               .low != 0;
+}
+
 bool DataSourceRef::loadFromFile(std::string_view path) const {
     std::string terminated(path);
     return call("loadFromFile", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;

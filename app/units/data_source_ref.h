@@ -78,6 +78,9 @@ public:
     // Files are named by GBK texts.
     bool saveToFile(std::string_view path) const;
     bool loadFromFile(std::string_view path) const;
+    // The backup beside an opened table: never through a link or over a file that is
+    // not the person's own, private when the table is.
+    bool saveBackupTo(std::string_view backupPath, std::string_view originalPath) const;
     // The table as a workbook for office suites; the table itself stays unsaved.
     bool exportWorkbook(std::string_view path) const;
 

@@ -15,8 +15,8 @@ TableSnapshot TableSnapshot::ofMainTable() {
     return snapshot;
 }
 
-bool TableSnapshot::saveTo(const std::filesystem::path& file) const {
-    return table_ && grid::saveTableFile(*table_, file.string());
+bool TableSnapshot::saveTo(const std::filesystem::path& file, const grid::WriteRules& rules) const {
+    return table_ && grid::saveTableFile(*table_, file.string(), rules);
 }
 
 }  // namespace app

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "grid/format/write_target.h"
+
 namespace grid {
 class Table;
 }
@@ -21,7 +23,7 @@ public:
 
     explicit operator bool() const { return table_ != nullptr; }
     // Writes the table file atomically; on any thread.
-    bool saveTo(const std::filesystem::path& file) const;
+    bool saveTo(const std::filesystem::path& file, const grid::WriteRules& rules = {}) const;
 
 private:
     std::shared_ptr<const grid::Table> table_;

@@ -24,10 +24,12 @@ bool writeAll(int descriptor, const uint8_t* data, size_t size) {
 }
 
 // A new file gets the permissions the process would give it; a replaced file keeps
-// its own.
-mode_t permissionsFor(const std::string& target) {
+// its own. Set-user-id, set-group-id and sticky bits are never carried over: a
+// person's table is no program, and a bit planted on a file must not spread.
+mode_t permissionsFor(const std::string& target, const WriteRules& rules) {
+    if (rules.mode) return *rules.mode & 0777;
     struct stat existing;
-    if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
+    if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 0777;
     mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -42,14 +44,11 @@ void syncDirectory(const std::string& directory) {
 
 }  // namespace
 
-AtomicFile::AtomicFile(const std::string& path) {
-    std::error_code error;
-    std::filesystem::path target = std::filesystem::absolute(path, error);
-    // Saving through a symbolic link replaces the file it points at, not the link.
-    if (error) return;
-    std::error_code noLink;
-    if (std::filesystem::is_symlink(target, noLink)) target = std::filesystem::canonical(target, error);
-    if (error) return;
+AtomicFile::AtomicFile(const std::string& path, const WriteRules& rules) {
+    WriteTarget resolved = resolveWriteTarget(path, rules.target);
+    refusal_ = resolved.refusal;
+    if (resolved.path.empty() || refusal_ != WriteRefusal::None) return;
+    std::filesystem::path target(resolved.path);
     targetPath_ = target.string();
     std::string hiddenName = ".";
     hiddenName.append(target.filename().string()).append(".XXXXXX");
@@ -57,7 +56,7 @@ AtomicFile::AtomicFile(const std::string& path) {
     descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (descriptor_ < 0) return;
     temporaryPath_ = pattern;
-    ::fchmod(descriptor_, permissionsFor(targetPath_));
+    ::fchmod(descriptor_, permissionsFor(targetPath_, rules));
 }
 
 AtomicFile::~AtomicFile() { discard(); }

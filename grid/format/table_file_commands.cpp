@@ -20,6 +20,14 @@ void saveToFile(Value* result, int argumentCount, const Value* argumentValues) {
     rt::returnLogical(result, saveTableFile(source, rt::pathFromText(arguments.text(1)).string()));
 }
 
+// Beside a table the person opened: see saveBackupFile.
+void saveBackupTo(Value* result, int argumentCount, const Value* argumentValues) {
+    Arguments arguments(argumentCount, argumentValues);
+    DataSrc& source = dataSourceArgument(arguments);
+    rt::returnLogical(result, saveBackupFile(source, rt::pathFromText(arguments.text(1)).string(),
+                                             rt::pathFromText(arguments.text(2)).string()));
+}
+
 void loadFromFile(Value* result, int argumentCount, const Value* argumentValues) {
     Arguments arguments(argumentCount, argumentValues);
     DataSrc& source = dataSourceArgument(arguments);
@@ -43,6 +51,7 @@ void putCellBlock(Value* result, int argumentCount, const Value* argumentValues)
 
 constexpr std::array kCommands = {
     NamedCommand{"saveToFile", saveToFile},
+    NamedCommand{"saveBackupTo", saveBackupTo},
     NamedCommand{"loadFromFile", loadFromFile},
     NamedCommand{"getCellBlock", getCellBlock},
     NamedCommand{"putCellBlock", putCellBlock},

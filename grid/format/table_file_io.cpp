@@ -13,8 +13,13 @@
 namespace grid {
 namespace {
 
+// Only a regular file is read, and opening never waits: a table named by a stranger
+// may be a FIFO (opening it would hang) or a device (reading it would never end). The
+// look before opening keeps devices closed; the look after it catches a swapped name.
 ReadError readWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat named;
+    if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return ReadError::CannotOpen;
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) return ReadError::CannotOpen;
     struct stat status;
     ReadError error = ReadError::None;
@@ -67,20 +72,26 @@ ReadError loadTableFile(DataSrc& source, const std::string& path) {
     return error;
 }
 
-bool saveTableFile(const DataSrc& source, const std::string& path) {
+bool saveTableFile(const DataSrc& source, const std::string& path, const WriteRules& rules) {
     if (!source.provider() || path.empty()) return false;
-    AtomicFile file(path);
+    AtomicFile file(path, rules);
     if (!file.isOpen()) return false;
     writeTableFile(file, *source.provider());
     return file.commit();
 }
 
-bool saveTableFile(const Table& table, const std::string& path) {
+bool saveTableFile(const Table& table, const std::string& path, const WriteRules& rules) {
     if (path.empty()) return false;
-    AtomicFile file(path);
+    AtomicFile file(path, rules);
     if (!file.isOpen()) return false;
     writeTableFile(file, table);
     return file.commit();
+}
+
+bool saveBackupFile(const DataSrc& source, const std::string& backupPath, const std::string& originalPath) {
+    struct stat original;
+    if (::stat(originalPath.c_str(), &original) != 0) return false;
+    return saveTableFile(source, backupPath, {TargetRule::OwnRegularFileOnly, original.st_mode});
 }
 
 }  // namespace grid

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "grid/format/read_error.h"
+#include "grid/format/write_target.h"
 #include "grid/model/data_source.h"
 #include "grid/model/table.h"
 
@@ -17,7 +18,12 @@ namespace grid {
 ReadError loadTableFile(DataSrc& source, const std::string& path);
 
 // Writes the table; the previous file of that name survives any failure.
-bool saveTableFile(const DataSrc& source, const std::string& path);
-bool saveTableFile(const Table& table, const std::string& path);
+bool saveTableFile(const DataSrc& source, const std::string& path, const WriteRules& rules = {});
+bool saveTableFile(const Table& table, const std::string& path, const WriteRules& rules = {});
+
+// Writes the table as the backup of the file it was opened from: never through a
+// link or over a file that is not the person's own, with the original's permissions
+// (a private table keeps a private backup).
+bool saveBackupFile(const DataSrc& source, const std::string& backupPath, const std::string& originalPath);
 
 }  // namespace grid

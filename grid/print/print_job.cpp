@@ -50,6 +50,9 @@ QString printTable(const DataSrc& source, const PrintRequest& request, PrintProg
         // when complete. A folder of that name would only fail at the very end.
         if (QFileInfo(fileName).isDir()) return kJobFailed;
         pdf = std::make_unique<AtomicFile>(QFile::encodeName(fileName).toStdString());
+        if (pdf->refusal() == WriteRefusal::ForeignLink) {
+            return rt::fromGbk(refusedTargetMessage(settings.printFileName));
+        }
         if (!pdf->isOpen()) return kJobFailed;
         printer->setOutputFileName(QFile::decodeName(pdf->temporaryPath().c_str()));
     }

@@ -383,6 +383,31 @@ TEST_F(DocumentCommandsTest, FileThatDoesNotLoadKeepsTheDocumentAndItsBackup) {
     EXPECT_EQ(readWholeFile((folder.path() / "x.bfe").string()), backupBefore);
 }
 
+// A table opened from a shared folder: the backup name may already be a link that
+// someone else put there, pointing at one of the person's files.
+TEST_F(DocumentCommandsTest, APlantedBackupLinkIsNeitherWrittenNorRestored) {
+    std::string path = makeTable("report.bge", "报表");
+    writeWholeFile((folder.path() / "bashrc").string(), "the person's own settings");
+    fs::create_symlink(folder.path() / "bashrc", folder.path() / "report.bfe");
+    ASSERT_TRUE(openTableFile(path));
+    EXPECT_EQ(mainDataSource().cellText(1, 1), "报表");
+    EXPECT_EQ(readWholeFile((folder.path() / "bashrc").string()), "the person's own settings");
+    const std::string status = rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).text(rt::kFirstOwnProperty, 2);
+    EXPECT_NE(status.find("未能生成备份文件"), std::string::npos) << status;
+    EXPECT_NE(status.find("report.bfe"), std::string::npos) << status;
+
+    ModalResponder responder;
+    responder.pressButton(kOk);
+    routines::restoreBackup({});
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("找不到备份文件！"));
+
+    fs::remove(folder.path() / "report.bfe");
+    ASSERT_TRUE(openTableFile(path));
+    EXPECT_EQ(rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).text(rt::kFirstOwnProperty, 2), "");
+    EXPECT_TRUE(fs::is_regular_file(folder.path() / "report.bfe"));
+}
+
 TEST_F(DocumentCommandsTest, TypedChangesKeepTheNewestFiftySnapshotsAndEnableUndo) {
     rt::UnitAccess undo(window_id::MainWindow, main_menu_item::Undo);
     EXPECT_EQ(qt(undo.text(0)), QStringLiteral("撤销"));

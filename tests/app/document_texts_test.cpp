@@ -21,12 +21,17 @@ TEST(UnscrambleText, DealsTheEvenThenOddBytesBackInThrees) {
     EXPECT_EQ(startUpCaptionText(), "欢迎使用");
 }
 
-TEST(BackupPath, KeepsDirectoryAndBaseNameUpToTheLastPeriod) {
+// A table keeps the backup name it always had; templates, backups and names without
+// an extension get names of their own, so a.bge, a.mob and a never share one.
+TEST(BackupPath, KeepsDirectoryAndGivesEveryFileOfAFolderItsOwnBackup) {
     const std::pair<std::string, std::string> cases[] = {
         {"/work/a.b.bge", "/work/a.b.bfe"},
         {"/work/表格.bge", "/work/表格.bfe"},
-        {"/work.d/readme", "/work.d/readme.bfe"},
         {"x.bge", "x.bfe"},
+        {"/work/a.mob", "/work/a.mob.bfe"},
+        {"/work.d/readme", "/work.d/readme..bfe"},
+        {"/work/a.bfe", "/work/a.bfe.bfe"},
+        {"/work/a.BGE", "/work/a.BGE.bfe"},
     };
     for (const auto& [table, backup] : cases) EXPECT_EQ(backupPathFor(table), backup) << table;
     EXPECT_EQ(splitPath("/a/b.bge").directory, "/a/");

@@ -144,6 +144,13 @@ TEST(RecoveryFoldersTest, AnEditorsFolderIsNewAndClaimed) {
 
     writeWholeFile(directory.file("file"), "not a folder");
     EXPECT_FALSE(makeOwnFolder(directory.path() / "file" / "recovery", 1, 1, claims));
+
+    // A root made open by an older editor becomes private; a link in its place is no root.
+    fs::permissions(root, fs::perms::all);
+    ASSERT_TRUE(makeOwnFolder(root, 4242, 1000, claims));
+    EXPECT_EQ(fs::status(root).permissions(), fs::perms::owner_all);
+    fs::create_symlink(root, directory.path() / "elsewhere");
+    EXPECT_FALSE(makeOwnFolder(directory.path() / "elsewhere", 1, 1, claims));
 }
 
 TEST(RecoveryFoldersTest, OnlyFoldersOfEditorsNoLongerRunningAreTakenNewestFirst) {

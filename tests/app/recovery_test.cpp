@@ -130,6 +130,13 @@ TEST_F(RecoveryTest, TypingLeavesACopyThatSaveRemoves) {
     EXPECT_EQ(description->documentName, appState().documentName);
     EXPECT_TRUE(description->originalPath.empty());
     EXPECT_EQ(description->copiedAt.size(), 19u);
+    // Unsaved work is nobody else's business.
+    for (const fs::path& path : {*ownFolder(), ownFolder()->parent_path()}) {
+        EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_all) << path;
+    }
+    for (std::string_view name : {kCopyFileName, kDescriptionFileName, kLockFileName}) {
+        EXPECT_EQ(fs::status(*ownFolder() / name).permissions(), fs::perms::owner_read | fs::perms::owner_write) << name;
+    }
 
     ModalResponder responder;
     responder.chooseFile(files.path() / "saved.bge");

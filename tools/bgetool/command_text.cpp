@@ -1,11 +1,12 @@
 #include "tools/bgetool/command_text.h"
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <limits>
+#include <optional>
 
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/value/blocks.h"
+#include "runtime/value/regular_file.h"
 
 namespace bgetool {
 namespace {
@@ -89,13 +90,12 @@ bool CommandText::parseArgument(std::string_view token, std::string& error) {
         arguments_.push_back(rt::Value::text(texts_.back().c_str()));
     } else if (token.front() == '@') {
         std::string path(token.substr(1));
-        std::ifstream file(path, std::ios::binary);
-        if (!file) {
-            error = "cannot read " + path;
+        std::optional<std::string> bytes = rt::readRegularFile(path, std::numeric_limits<uint64_t>::max());
+        if (!bytes) {
+            error = "cannot read " + path + " (a regular file is needed)";
             return false;
         }
-        std::string bytes((std::istreambuf_iterator<char>(file)), {});
-        byteSets_.emplace_back(rt::Value::byteSet(rt::makeByteSet(bytes)));
+        byteSets_.emplace_back(rt::Value::byteSet(rt::makeByteSet(*bytes)));
         arguments_.push_back(rt::Value::byteSet(byteSets_.back().get()));
     } else {
         int64_t value = 0;

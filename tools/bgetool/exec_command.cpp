@@ -74,7 +74,7 @@ int runExec(std::span<char*> arguments) {
     }
     std::cout.flush();
     if (output != "-" && !grid::saveTableFile(session.source(), output)) {
-        std::cerr << "bgetool exec: cannot write " << output << '\n';
+        std::cerr << "bgetool exec: " << cannotWrite(output) << '\n';
         return 1;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "grid/format/table_file_io.h"
+#include "grid/format/write_target.h"
 #include "runtime/value/unit_registry.h"
 
 namespace bgetool {
@@ -48,6 +49,14 @@ bool TableSession::load(const std::string& path, std::string& error) {
     if (result == grid::ReadError::None) return true;
     error = path + ": " + std::string(grid::readErrorMessage(result));
     return false;
+}
+
+std::string cannotWrite(const std::string& path) {
+    std::string message = "cannot write " + path;
+    if (grid::isForeignLinkInSharedFolder(path)) {
+        message += ": it is a link that someone else put into a shared folder, which is never written through";
+    }
+    return message;
 }
 
 }  // namespace bgetool

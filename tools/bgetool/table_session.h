@@ -39,4 +39,7 @@ private:
     rt::UnitRef unit_{1, 1, rt::unit_kind::DataSrc};
 };
 
+// "cannot write PATH", with the reason when the save was refused for its name.
+std::string cannotWrite(const std::string& path);
+
 }  // namespace bgetool

@@ -138,7 +138,7 @@ int runImport(std::span<char*> arguments) {
         return 1;
     }
     if (!grid::saveTableFile(session.source(), options.files[2])) {
-        std::cerr << "bgetool import: cannot write " << options.files[2] << '\n';
+        std::cerr << "bgetool import: " << cannotWrite(options.files[2]) << '\n';
         return 1;
     }
     std::cout << lines.fieldCounts.size() << " lines, at most " << lines.widest << " fields; the table has "
@@ -162,7 +162,7 @@ int runExport(std::span<char*> arguments) {
     std::string text = app::exportLines(app::DataSourceRef(session.unit()), options.format).value();
     std::string bytes = app::encodeFileText(text, options.encoding.value_or(app::TextEncoding::Gbk));
     if (!app::writeFileBytes(gbkName(options.files[1]), bytes)) {
-        std::cerr << "bgetool export: cannot write " << options.files[1] << '\n';
+        std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
         return 1;
     }
     return 0;

@@ -29,7 +29,7 @@ int runWorkbookExport(std::span<char*> arguments) {
         return 1;
     }
     if (!grid::xlsx::exportWorkbook(session.provider(), output, error)) {
-        std::cerr << "bgetool xlsx: cannot write " << output << ": " << error << '\n';
+        std::cerr << "bgetool xlsx: " << cannotWrite(output) << ": " << error << '\n';
         return 1;
     }
     return 0;

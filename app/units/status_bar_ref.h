@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The main window's status bar: pane 0 the current cell, pane 1 the selection's size,
+// pane 2 what the last file command could not do (empty when it did everything).
+void showFileStatus(const std::string& text);
+
+}  // namespace app
