@@ -31,11 +31,6 @@ bool readAll(int descriptor, std::string& bytes) {
 
 }  // namespace
 
-bool isRegularFile(const std::filesystem::path& path) {
-    struct stat status;
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, uint64_t maxBytes,
                                            FileReadFailure* failure) {
     if (failure) *failure = FileReadFailure::None;

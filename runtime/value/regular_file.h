@@ -18,7 +18,4 @@ enum class FileReadFailure { None, Missing, NotRegular, TooLarge, CannotRead, Ou
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, uint64_t maxBytes,
                                            FileReadFailure* failure = nullptr);
 
-// True when the path names a regular file (following links), without opening it.
-bool isRegularFile(const std::filesystem::path& path);
-
 }  // namespace rt
