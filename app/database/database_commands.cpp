@@ -1,6 +1,7 @@
 #include "app/database/database_commands.h"
 
 #include "app/document/document_commands.h"
+#include "app/edit/table_change.h"
 #include "app/settings/table_settings.h"
 #include "app/state/app_state.h"
 #include "app/units/database_ref.h"
@@ -34,6 +35,7 @@ void connectDatabase(std::string_view connection) {
     ExternalProviderRef provider = externalProvider();
     provider.setConnection(database.connectString());
     appState().databaseConnected = 1;
+    showUndoAvailability();
     chooseQuery();
     setMainProvider(kExternalProvider);
     settingsFile().write(kSettingsSection, kConnectionKey, rememberedConnection(provider.connection()));
@@ -59,6 +61,7 @@ void disconnectDatabase() {
     if (state.databaseConnected != 1) return;
     state.databaseConnected = 0;
     setMainProvider(kMemoryProvider);
+    showUndoAvailability();
     mainDatabase().close();
     // The provider holds a connection of its own; an empty query closes it, so that
     // nothing keeps the database (or a SQLite file) busy after disconnecting.

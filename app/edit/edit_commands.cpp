@@ -22,7 +22,10 @@ bool hasCells(const SelectedRange& range) {
     return range.row > 0 && range.column > 0 && range.rowCount > 0 && range.columnCount > 0;
 }
 
+// One cell goes as its text, so that 粘贴文本 gives back exactly what was copied;
+// a block as tab-separated rows for other programs.
 std::string selectionText(const DataSourceRef& table, const SelectedRange& range) {
+    if (range.rowCount == 1 && range.columnCount == 1) return table.cellText(range.row, range.column);
     TabSeparatedText text;
     for (int32_t row = range.row; row <= range.lastRow(); ++row) {
         for (int32_t column = range.column; column <= range.lastColumn(); ++column) {
@@ -47,6 +50,7 @@ void commitOpenEdit() { mainGrid().commitEdit(); }
 // A table without rows or columns still reports its first cell as selected; there
 // is nothing under it to copy, and the buffer must keep what it had.
 bool copySelection() {
+    commitOpenEdit();
     SelectedRange range = mainGrid().selection();
     DataSourceRef table = mainDataSource();
     if (range.row <= 0 || range.column <= 0 || range.row > table.rowCount() || range.column > table.columnCount()) {
@@ -192,10 +196,12 @@ void equaliseRowHeights() { equalise(true); }
 void equaliseColumnWidths() { equalise(false); }
 
 // The table after Undo or Redo differs from the one last saved, so the document is
-// modified: closing must ask rather than drop what the person now sees.
+// modified: closing must ask rather than drop what the person now sees. A database
+// table has no undo states: its edits were written at once.
 void undoChange() {
     commitOpenEdit();
     AppState& state = appState();
+    if (state.databaseConnected != 0) return;
     if (stepBack(state, mainDataSource())) {
         markTableModified();
         setMenuItemEnabled(main_menu_item::Redo, true);
@@ -206,6 +212,7 @@ void undoChange() {
 void redoChange() {
     commitOpenEdit();
     AppState& state = appState();
+    if (state.databaseConnected != 0) return;
     if (stepForward(state, mainDataSource())) {
         markTableModified();
         setMenuItemEnabled(main_menu_item::Undo, true);

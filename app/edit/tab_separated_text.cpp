@@ -10,6 +10,8 @@ bool needsQuotes(std::string_view text) {
 }  // namespace
 
 void TabSeparatedText::addCell(std::string_view text) {
+    if (rowEnded_) text_ += "\r\n";
+    rowEnded_ = false;
     if (rowStarted_) text_ += '\t';
     rowStarted_ = true;
     if (!needsQuotes(text)) {
@@ -27,7 +29,7 @@ void TabSeparatedText::addCell(std::string_view text) {
 }
 
 void TabSeparatedText::endRow() {
-    text_ += "\r\n";
+    rowEnded_ = true;
     rowStarted_ = false;
 }
 

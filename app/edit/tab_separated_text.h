@@ -7,7 +7,8 @@
 namespace app {
 
 // Cells as other programs take them from the clipboard: cells of a row separated by
-// tabs, rows ended by line breaks. A text that holds a tab, a line break or starts
+// tabs, rows by line breaks (none after the last row, which other programs would
+// read as one more, empty row). A text that holds a tab, a line break or starts
 // with a double quote is put in double quotes with its own quotes doubled, so that a
 // program that reads it back sees one cell, not several.
 class TabSeparatedText {
@@ -19,6 +20,7 @@ public:
 private:
     std::string text_;
     bool rowStarted_ = false;
+    bool rowEnded_ = false;
 };
 
 }  // namespace app

@@ -16,6 +16,8 @@ namespace app::routines {
 namespace {
 
 constexpr uint32_t kDialog = window_id::CellPropertiesDialog;
+constexpr const char* kFontSizeBox = "编辑框1";
+constexpr const char* kMarginBox = "编辑框2";
 
 struct StyleBox {
     const char* name;
@@ -35,10 +37,10 @@ DialogUnit backColorPicker() {
     return DialogUnit(kDialog, "颜色选择器2");
 }
 DialogUnit fontSizeBox() {
-    return DialogUnit(kDialog, "编辑框1");
+    return DialogUnit(kDialog, kFontSizeBox);
 }
 DialogUnit marginBox() {
-    return DialogUnit(kDialog, "编辑框2");
+    return DialogUnit(kDialog, kMarginBox);
 }
 DialogUnit fontNameBox() {
     return DialogUnit(kDialog, "组合框1");
@@ -50,14 +52,15 @@ SelectedRange dialogRange() {
 }
 
 // Runs one change over the range captured when the dialog opened and records it as
-// one step of the document's history.
+// one step of the document's history. The edit boxes apply every key at once, so
+// typing 120 applies 1, 12 and 120: the keys in one box are one step together.
 template <typename Change>
-HandlerResult applyToDialogRange(Change change) {
+HandlerResult applyToDialogRange(Change change, std::string_view box = {}) {
     if (isFilling)
         return {};
     SelectedRange range = dialogRange();
     change(mainDataSource(), range);
-    recordTableChange();
+    recordContinuedChange(box);
     return {};
 }
 
@@ -66,6 +69,7 @@ HandlerResult applyToDialogRange(Change change) {
 HandlerResult cellPropertiesCreated(const EventArguments&) {
     SelectedRange range = mainGrid().selection();
     appState().dialogSelection = {range.row, range.column, range.rowCount, range.columnCount};
+    endContinuedChange();
     DataSourceRef table = mainDataSource();
     isFilling = true;
     textColorPicker().setColor(table.textColor(range.row, range.column));
@@ -93,19 +97,22 @@ HandlerResult fontStyleClicked(const EventArguments&) {
     });
 }
 
-// Applied at every change, so typing 120 applies 1, then 12, then 120.
 HandlerResult fontSizeChanged(const EventArguments&) {
-    return applyToDialogRange([](const DataSourceRef& table, const SelectedRange& range) {
-        table.setFontSize(range.row, range.column, range.rowCount, range.columnCount,
-                          rt::integerOf(fontSizeBox().text()));
-    });
+    return applyToDialogRange(
+        [](const DataSourceRef& table, const SelectedRange& range) {
+            table.setFontSize(range.row, range.column, range.rowCount, range.columnCount,
+                              rt::integerOf(fontSizeBox().text()));
+        },
+        kFontSizeBox);
 }
 
 HandlerResult marginChanged(const EventArguments&) {
-    return applyToDialogRange([](const DataSourceRef& table, const SelectedRange& range) {
-        table.setMargin(range.row, range.column, range.rowCount, range.columnCount,
-                        rt::integerOf(marginBox().text()));
-    });
+    return applyToDialogRange(
+        [](const DataSourceRef& table, const SelectedRange& range) {
+            table.setMargin(range.row, range.column, range.rowCount, range.columnCount,
+                            rt::integerOf(marginBox().text()));
+        },
+        kMarginBox);
 }
 
 HandlerResult fontNameSelected(const EventArguments&) {

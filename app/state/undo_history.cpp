@@ -3,9 +3,12 @@
 namespace app {
 namespace {
 
+// The position moves only with the table: a restore that failed (no memory, a
+// provider that keeps no states) leaves both where they were.
 bool restorePosition(AppState& state, const DataSourceRef& table, int32_t position) {
+    if (!table.restoreState(state.undoHistory[static_cast<size_t>(position - 1)])) return false;
     state.undoPosition = position;
-    return table.restoreState(state.undoHistory[static_cast<size_t>(position - 1)]);
+    return true;
 }
 
 }  // namespace
@@ -25,6 +28,24 @@ void appendUndoState(AppState& state, const DataSourceRef& table) {
     }
     state.undoHistory.push_back(table.captureState());
     state.undoPosition = static_cast<int32_t>(state.undoHistory.size());
+}
+
+void replaceNewestUndoState(AppState& state, const DataSourceRef& table) {
+    if (state.undoHistory.empty()) {
+        appendUndoState(state, table);
+        return;
+    }
+    table.releaseState(state.undoHistory.back());
+    state.undoHistory.pop_back();
+    if (state.undoHistory.empty() || !table.matchesState(state.undoHistory.back())) {
+        state.undoHistory.push_back(table.captureState());
+    }
+    state.undoPosition = static_cast<int32_t>(state.undoHistory.size());
+}
+
+bool matchesCurrentUndoState(const AppState& state, const DataSourceRef& table) {
+    if (state.undoPosition < 1 || state.undoPosition > static_cast<int32_t>(state.undoHistory.size())) return false;
+    return table.matchesState(state.undoHistory[static_cast<size_t>(state.undoPosition - 1)]);
 }
 
 bool stepBack(AppState& state, const DataSourceRef& table) {

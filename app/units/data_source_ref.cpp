@@ -271,6 +271,10 @@ void DataSourceRef::releaseState(int32_t state) const {
     call("releaseState", {unit_.toValue(), rt::Value::integer(state)});
 }
 
+bool DataSourceRef::matchesState(int32_t state) const {
+    return call("matchesState", {unit_.toValue(), rt::Value::integer(state)}).low != 0;
+}
+
 void DataSourceRef::beginBatch() const { call("beginBatch", {unit_.toValue()}); }
 
 void DataSourceRef::endBatch() const { call("endBatch", {unit_.toValue()}); }

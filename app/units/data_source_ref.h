@@ -72,6 +72,8 @@ public:
     int32_t captureState() const;
     bool restoreState(int32_t state) const;
     void releaseState(int32_t state) const;
+    // Whether the table holds just what the state holds.
+    bool matchesState(int32_t state) const;
     // Notices of the writes between these reach the views as one (see NoticeBatch).
     void beginBatch() const;
     void endBatch() const;

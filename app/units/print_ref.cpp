@@ -31,6 +31,6 @@ std::string MainPrinting::print() const {
     return rt::OwnedText(call("print", {mainGridUnit().toValue()})).str();
 }
 
-void watchPageSettingsChanges() { grid::setPageSettingsObserver(recordTableChange); }
+void watchPageSettingsChanges() { grid::setPageSettingsObserver(recordPageSettingsChange); }
 
 }  // namespace app

@@ -77,6 +77,12 @@ Cell Cell::formatOnly() const {
     return format;
 }
 
+bool sameCell(const Cell& a, const Cell& b) {
+    return a.flags == b.flags && a.textColor == b.textColor && a.backColor == b.backColor &&
+           a.fontSize == b.fontSize && a.margin == b.margin && a.fontNameView() == b.fontNameView() &&
+           std::ranges::equal(a.content(), b.content());
+}
+
 std::string_view Cell::text() const {
     if (isDataKind(kind()) || contentLength_ == 0) return {};
     return std::string_view(contentBytes());

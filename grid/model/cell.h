@@ -74,6 +74,10 @@ private:
     };
 };
 
+// Whether two cells look and hold the same: flags, colours, face, size, margin and the
+// content's bytes.
+bool sameCell(const Cell& a, const Cell& b);
+
 static_assert(sizeof(Cell) <= 48, "a cell stays small: tables hold millions of them");
 
 inline constexpr std::string_view kDefaultFontName = "宋体";

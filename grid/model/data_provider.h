@@ -95,6 +95,9 @@ public:
     // settings (they are not part of editing). Nothing when this provider cannot, or
     // memory runs out; the table is then unchanged.
     virtual std::optional<TableRestore> restoreTable(const Table&) { return std::nullopt; }
+    // Whether the table holds just what the kept copy holds (page settings aside);
+    // false when this provider keeps no copies.
+    virtual bool holdsSameAs(const Table&) const { return false; }
 
     // The data source this provider is bound to, for the notices that a change of the
     // provider's own properties must send; null while unbound.

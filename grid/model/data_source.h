@@ -138,6 +138,9 @@ public:
     // changed. False for an unknown number or a provider that cannot restore.
     bool restoreState(int32_t state);
     void releaseState(int32_t state);
+    // Whether the table holds just what the state holds: a command that left it so
+    // changed nothing. False for an unknown number.
+    bool matchesState(int32_t state) const;
 
 private:
     uint32_t flagsAt(int32_t row, int32_t column) const;

@@ -271,6 +271,11 @@ DATA_SOURCE_COMMAND(releaseState) {
     source.releaseState(arguments.integer(1));
 }
 
+DATA_SOURCE_COMMAND(matchesState) {
+    READ_ARGUMENTS();
+    rt::returnLogical(result, source.matchesState(arguments.integer(1)));
+}
+
 DATA_SOURCE_COMMAND(beginBatch) {
     READ_ARGUMENTS();
     source.beginBatch();
@@ -304,6 +309,7 @@ constexpr std::array kCommands = {
     NamedCommand{"beginBatch", beginBatch},         NamedCommand{"endBatch", endBatch},
     NamedCommand{"getTextBlock", getTextBlock},     NamedCommand{"putTextBlock", putTextBlock},
     NamedCommand{"deleteRowSet", deleteRowSet},     NamedCommand{"deleteColumnSet", deleteColumnSet},
+    NamedCommand{"matchesState", matchesState},
 };
 
 }  // namespace

@@ -48,4 +48,9 @@ bool DataSrc::restoreState(int32_t state) {
 
 void DataSrc::releaseState(int32_t state) { states_.erase(state); }
 
+bool DataSrc::matchesState(int32_t state) const {
+    auto found = states_.find(state);
+    return found != states_.end() && provider_ && provider_->holdsSameAs(*found->second);
+}
+
 }  // namespace grid

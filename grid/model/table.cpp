@@ -185,4 +185,16 @@ bool Table::hasSameFrame(const Table& other) const {
            fixedColumns_ == other.fixedColumns_ && columnWidths_ == other.columnWidths_;
 }
 
+bool Table::hasSameContent(const Table& other) const {
+    if (!hasSameFrame(other)) return false;
+    std::optional<RowSpan> differing = rowsDifferingFrom(other);
+    if (!differing) return true;
+    for (int32_t row = differing->first; row <= differing->last; ++row) {
+        const TableRow& mine = rows_[row];
+        const TableRow& theirs = other.rows_[row];
+        if (mine.height != theirs.height || !std::ranges::equal(mine.cells, theirs.cells, sameCell)) return false;
+    }
+    return true;
+}
+
 }  // namespace grid

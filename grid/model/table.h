@@ -76,6 +76,10 @@ public:
     // The rows whose storage differs from the other table's: the rows that changed
     // since one was copied from the other.
     std::optional<RowSpan> rowsDifferingFrom(const Table& other) const { return rows_.differingRows(other.rows_); }
+    // Whether the other table holds the same frame, row heights and cells, page
+    // settings aside; only the rows whose storage differs are looked at, so a table
+    // compared with a kept copy of itself costs what changed since.
+    bool hasSameContent(const Table& other) const;
 
 private:
     // A row of new cells at the default height.

@@ -68,6 +68,7 @@ public:
     bool replaceTable(Table&& table) override;
     std::shared_ptr<const Table> captureTable() const override;
     std::optional<TableRestore> restoreTable(const Table& kept) override;
+    bool holdsSameAs(const Table& kept) const override { return table_.hasSameContent(kept); }
 
 private:
     Cell* cellAt(int32_t row, int32_t column) {

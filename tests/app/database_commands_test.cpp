@@ -18,6 +18,7 @@
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/database_ref.h"
+#include "app/units/main_menu_items.h"
 #include "app/window_ids.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/platform/settings_location.h"
@@ -107,7 +108,10 @@ protected:
 TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableComesBack) {
     DataSourceRef table = mainDataSource();
     table.setCellText(1, 1, "自己的表");
+    routines::recordSnapshot({});
+    appState().modified = 0;
     const int32_t ownRows = table.rowCount();
+    auto isEnabled = [](uint32_t item) { return !rt::UnitAccess(window_id::MainWindow, item).logical(2); };
 
     Script script;
     pickSqliteFile(script, file_);
@@ -119,6 +123,15 @@ TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableC
     EXPECT_EQ(table.columnCount(), 3);
     EXPECT_EQ(table.cellText(2, 2), "李四");
     EXPECT_EQ(table.cellText(3, 3), "25");
+
+    // Database edits are written at once: there is nothing to undo while it is shown,
+    // and pressing Undo there leaves the own table's history where it was.
+    EXPECT_FALSE(isEnabled(main_menu_item::Undo));
+    EXPECT_FALSE(isEnabled(main_menu_item::Redo));
+    routines::undo({});
+    routines::undo({});
+    EXPECT_EQ(appState().undoPosition, 2);
+    EXPECT_EQ(table.cellText(2, 2), "李四");
 
     // As the grid does after an edit: the database has the change, the document
     // (the in-memory table) has none.
@@ -142,6 +155,9 @@ TEST_F(DatabaseCommandsTest, ATableOfASqliteFileIsEditedInTheGridAndTheOwnTableC
     EXPECT_EQ(table.rowCount(), ownRows);
     EXPECT_EQ(table.cellText(1, 1), "自己的表");
     EXPECT_EQ(status.text(rt::kFirstOwnProperty, 0), "行:1 列:1");
+    EXPECT_TRUE(isEnabled(main_menu_item::Undo));
+    routines::undo({});
+    EXPECT_EQ(table.cellText(1, 1), "") << "one step back in the own table's history";
     EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 

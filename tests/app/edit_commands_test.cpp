@@ -97,7 +97,7 @@ TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard)
     routines::copyCells({});
     EXPECT_EQ(appState().copyArea, (std::array<int32_t, 4>{1, 1, 2, 2}));
     EXPECT_EQ(QApplication::clipboard()->text(),
-              QStringLiteral("名称\t\"a\tb\"\nsay \"hi\"\t\"two\nlines\"\n"));
+              QStringLiteral("名称\t\"a\tb\"\nsay \"hi\"\t\"two\nlines\""));
 
     // The buffer outlives the document: a new table can take what the old one gave.
     routines::newTableFromMenu({});
@@ -106,6 +106,19 @@ TEST_F(EditCommandsTest, CopyKeepsTheBufferAndPutsTheTextsOnTheDesktopClipboard)
     routines::pasteCells({});
     EXPECT_EQ(qt(text(3, 3)), QStringLiteral("名称"));
     EXPECT_EQ(text(4, 4), "two\r\nlines");
+}
+
+// 粘贴文本 gives back exactly the copied cell, also what was still being typed into it.
+TEST_F(EditCommandsTest, OneCopiedCellComesBackAsItsTextIncludingAnOpenEdit) {
+    for (const QString& typed : {QStringLiteral("abc"), QStringLiteral("\"引号\"\t制表")}) {
+        selectCells(1, 1);
+        ASSERT_TRUE(mainGridWidget().startEdit(typed));
+        routines::copyCells({});
+        EXPECT_EQ(qt(text(1, 1)), typed) << "the open edit was committed first";
+        selectCells(3, 1, 2, 2);
+        routines::pasteText({});
+        for (auto [row, column] : {std::pair{3, 1}, {4, 2}}) EXPECT_EQ(qt(text(row, column)), typed);
+    }
 }
 
 TEST_F(EditCommandsTest, CopyWithNothingUnderTheSelectionSaysSoAndKeepsTheBuffer) {
@@ -161,39 +174,80 @@ TEST_F(EditCommandsTest, EveryCommandThatChangesTheTableRecordsOneUndoState) {
          }},
         {"clear contents", [] { routines::clearContents({}); }},
         {"merge", [] { routines::mergeSelection({}); }},
-        {"split", [] { routines::splitSelection({}); }},
+        {"split", [] {
+             routines::mergeSelection({});
+             appState().modified = 0;
+             routines::splitSelection({});
+         }},
         {"insert row", [] { routines::insertRow({}); }},
         {"insert column", [] { routines::insertColumn({}); }},
         {"append row", [] { jobs::appendRow({}); }},
         {"delete rows", [] { routines::deleteSelectedRows({}); }},
         {"delete columns", [] { routines::deleteSelectedColumns({}); }},
-        {"equal heights", [] { jobs::equalRowHeights({}); }},
-        {"equal widths", [] { jobs::equalColumnWidths({}); }},
+        {"equal heights", [] {
+             mainDataSource().setRowHeight(1, 1, 150);
+             jobs::equalRowHeights({});
+         }},
+        {"equal widths", [] {
+             mainDataSource().setColumnWidth(1, 1, 500);
+             jobs::equalColumnWidths({});
+         }},
         {"pop-up clear", [] { routines::popupClear({}); }},
     };
     for (const Case& c : cases) {
         TearDown();
         SetUp();
-        mainDataSource().setCellText(1, 1, "x");
+        type(1, 1, QStringLiteral("x"));
+        appState().modified = 0;
         selectCells(1, 1, 2, 2);
-        ASSERT_EQ(appState().modified, 0) << c.name;
         c.run();
         EXPECT_EQ(appState().modified, 1) << c.name;
-        EXPECT_EQ(states(), 2u) << c.name;
+        EXPECT_EQ(states(), std::string_view(c.name) == "split" ? 4u : 3u) << c.name;
         EXPECT_TRUE(isEnabled(main_menu_item::Undo)) << c.name;
     }
 
     TearDown();
     SetUp();
-    selectCells(1, 1);
+    type(1, 1, QStringLiteral("x"));
     routines::copyCells({});
+    selectCells(2, 1);
     routines::pasteCells({});
-    EXPECT_EQ(states(), 2u);
+    EXPECT_EQ(states(), 3u);
     ModalResponder responder;
     routines::deleteSelectedColumns({});
     routines::insertRow({});
-    EXPECT_EQ(states(), 4u);
+    EXPECT_EQ(states(), 5u);
     EXPECT_TRUE(responder.seen().empty());
+}
+
+// A command that leaves the table as it was is no change: closing asks nothing and
+// Undo has nothing to take back.
+TEST_F(EditCommandsTest, ACommandThatChangesNothingLeavesTheDocumentUnmodified) {
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"clear empty cells", [] { routines::clearContents({}); }},
+        {"cut empty cells", [] { routines::cutCells({}); }},
+        {"merge one cell", [] {
+             selectCells(2, 2);
+             routines::mergeSelection({});
+         }},
+        {"split a cell that is not merged", [] { routines::splitSelection({}); }},
+        {"equal heights of equal rows", [] { jobs::equalRowHeights({}); }},
+        {"equal widths of equal columns", [] { jobs::equalColumnWidths({}); }},
+        {"the grid's event with no edit", [] { routines::recordSnapshot({}); }},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        selectCells(2, 2, 2, 2);
+        c.run();
+        EXPECT_EQ(appState().modified, 0) << c.name;
+        EXPECT_EQ(states(), 1u) << c.name;
+        EXPECT_FALSE(isEnabled(main_menu_item::Undo)) << c.name;
+    }
 }
 
 TEST_F(EditCommandsTest, ClearTableAsksAndOnlyYesEmptiesEveryCell) {

@@ -22,6 +22,10 @@
 #include "grid/view/grid_widget.h"
 #include "runtime/value/file_name.h"
 #include "runtime/value/unit_registry.h"
+#include "runtime/window/loaded_window.h"
+#include "runtime/window/unit_access.h"
+#include "runtime/window/unit_properties.h"
+#include "runtime/window/window_runtime.h"
 #include "tests/app/main_window_start.h"
 #include "tests/app/modal_responder.h"
 #include "tests/support/temp_dir.h"
@@ -60,7 +64,8 @@ TEST_F(FormatCommandsTest, AlignmentsReachEverySelectedCellAsOneChange) {
         EXPECT_EQ(alignment(3, 4), code);
     }
     EXPECT_EQ(alignment(4, 2), alignment(1, 1)) << "outside the selection nothing changes";
-    EXPECT_EQ(states(), before + std::size(items));
+    // New cells are already top left: that first command changed nothing.
+    EXPECT_EQ(states(), before + std::size(items) - 1);
     EXPECT_EQ(appState().modified, 1);
 }
 
@@ -144,6 +149,11 @@ TEST_F(FormatCommandsTest, InsertPictureStoresTheFileInTheFirstCellOnly) {
 
 TEST_F(FormatCommandsTest, TheColourButtonsApplyAChosenColourAndIgnoreACancel) {
     selectCells(1, 1, 1, 2);
+    // A table whose name holds the dialog's title: the main window is no colour dialog.
+    rt::UnitAccess(window_id::MainWindow, 0)
+        .setText(rt::kFirstOwnProperty + rt::window_property::Caption, "电子表格——颜色表.bge");
+    QWidget* mainWindow = rt::WindowRuntime::instance().loadedWindow(window_id::MainWindow);
+    const QPoint mainWindowAt = mainWindow->pos();
     auto answer = [](bool accept) {
         QTimer::singleShot(50, [accept] {
             auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
@@ -160,6 +170,7 @@ TEST_F(FormatCommandsTest, TheColourButtonsApplyAChosenColourAndIgnoreACancel) {
     jobs::chooseTextColor({});
     EXPECT_EQ(source.cellAt(0, 0, false)->textColor, 0u);
     EXPECT_EQ(states(), 2u);
+    EXPECT_EQ(mainWindow->pos(), mainWindowAt);
 }
 
 TEST(ColorDialogPlacement, TheDialogOpensAtThePointerAndStaysOnTheScreen) {

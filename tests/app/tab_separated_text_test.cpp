@@ -16,15 +16,18 @@ std::string joined(const std::vector<std::vector<std::string>>& rows) {
     return text.text();
 }
 
-TEST(TabSeparatedText, CellsThatWouldSplitAreQuoted) {
+// Rows are separated, not ended: a line break after the last row would read as one
+// more, empty row in other programs.
+TEST(TabSeparatedText, CellsThatWouldSplitAreQuotedAndRowsSeparated) {
     const std::pair<std::vector<std::vector<std::string>>, std::string> cases[] = {
-        {{{"a", "b"}, {"c", "d"}}, "a\tb\r\nc\td\r\n"},
-        {{{"", ""}}, "\t\r\n"},
-        {{{"tab\there"}}, "\"tab\there\"\r\n"},
-        {{{"two\r\nlines", "x"}}, "\"two\r\nlines\"\tx\r\n"},
-        {{{"\"quoted\" start"}}, "\"\"\"quoted\"\" start\"\r\n"},
-        {{{"inner \"quotes\" stay"}}, "inner \"quotes\" stay\r\n"},
-        {{{"名称", "数量"}}, "名称\t数量\r\n"},
+        {{{"a", "b"}, {"c", "d"}}, "a\tb\r\nc\td"},
+        {{{"", ""}}, "\t"},
+        {{{"", ""}, {"", ""}}, "\t\r\n\t"},
+        {{{"tab\there"}}, "\"tab\there\""},
+        {{{"two\r\nlines", "x"}}, "\"two\r\nlines\"\tx"},
+        {{{"\"quoted\" start"}}, "\"\"\"quoted\"\" start\""},
+        {{{"inner \"quotes\" stay"}}, "inner \"quotes\" stay"},
+        {{{"名称", "数量"}}, "名称\t数量"},
     };
     for (const auto& [rows, expected] : cases) EXPECT_EQ(joined(rows), expected);
 }

@@ -2,6 +2,8 @@
 // repaint no more than changed.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/grid/support/table_fixture.h"
 
 namespace {
@@ -35,6 +37,36 @@ TEST(DataSourceStatesTest, RestoringPutsBackCellsSizesAndStructureExactly) {
     EXPECT_EQ(table.source.columnWidth(0), 312);
     EXPECT_EQ(table.provider.fixedRows(), 1);
     EXPECT_EQ(table.provider.fixedColumns(), 0);
+}
+
+// Writes that leave every value as it was still give rows storage of their own: the
+// comparison looks at what the cells hold, not where.
+TEST(DataSourceStatesTest, ATableMatchesAStateWhenItHoldsTheSameWhateverWasWritten) {
+    TableFixture table(300, 3);
+    table.source.setCellText(1, 1, "kept");
+    table.source.setRowHeight(0, 1, 80);
+    const int32_t kept = table.source.captureState();
+    table.source.setCellText(1, 1, "kept");
+    table.source.clearCells({250, 0, 10, 3});
+    table.source.setRowHeight(0, 1, 80);
+    table.source.splitCells(2, 2);
+    EXPECT_TRUE(table.source.matchesState(kept));
+
+    const std::function<void()> changes[] = {
+        [&] { table.source.setCellText(299, 2, "new"); },
+        [&] { table.source.setRowHeight(5, 1, 81); },
+        [&] { table.source.setColumnWidth(2, 1, 999); },
+        [&] { table.source.mergeCells({3, 0, 1, 2}); },
+        [&] { table.source.setTextColor({7, 1, 1, 1}, 0x123456); },
+        [&] { table.source.appendRows(1); },
+    };
+    for (const auto& change : changes) {
+        change();
+        EXPECT_FALSE(table.source.matchesState(kept));
+        ASSERT_TRUE(table.source.restoreState(kept));
+        EXPECT_TRUE(table.source.matchesState(kept));
+    }
+    EXPECT_FALSE(table.source.matchesState(kept + 1000)) << "an unknown state";
 }
 
 TEST(DataSourceStatesTest, AStateCanBeRestoredAgainAndStatesAreIndependent) {
