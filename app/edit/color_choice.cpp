@@ -28,7 +28,9 @@ constexpr auto kLongestWait = std::chrono::seconds(5);
 uint32_t firstWindowTitledColor() {
     for (uint32_t window = rt::dll::findWindowAfter(0, 0, nullptr, nullptr); window != 0;
          window = rt::dll::findWindowAfter(0, window, nullptr, nullptr)) {
-        if (rt::dll::windowText(window).find(kDialogTitle) != std::string::npos) return window;
+        // The whole title: a main window showing a table named 颜色表.bge holds the
+        // word too, and must not be moved in the dialog's place.
+        if (rt::dll::windowText(window) == kDialogTitle) return window;
     }
     return 0;
 }

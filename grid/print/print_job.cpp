@@ -19,6 +19,7 @@ const QString kNoFileName = QStringLiteral(u"未指定欲打印到的文件名�
 const QString kNoPrinter = QStringLiteral(u"无法创建打印机设备");
 const QString kJobFailed = QStringLiteral(u"创建打印作业失败");
 const QString kPageFailed = QStringLiteral(u"打印页失败");
+const QString kNoPages = QStringLiteral(u"没有要打印的页。");
 
 }  // namespace
 
@@ -43,7 +44,9 @@ QString printTable(const DataSrc& source, const PrintRequest& request, PrintProg
     }
     applyPaperSettings(*printer, settings);
     const PrintPlan plan = planPrint(*source.provider(), settings, paperMetricsOf(*printer));
-    if (plan.pages.empty()) return {};
+    // Odd pages of a one-page table, a range past the end: saying nothing would look
+    // like a print that worked.
+    if (plan.pages.empty()) return kNoPages;
 
     if (toFile) {
         // The PDF goes under a temporary name beside the target and takes its name only

@@ -19,8 +19,13 @@ struct ShellTarget {
 // "NOTEPAD") map to the first installed program of a short list of equivalents.
 ShellTarget shellTargetFor(const QString& file, const QString& parameters);
 
-// The programs, in order, that "open" of a program name tries: the name itself, then
-// its equivalents; for "NOTEPAD" the desktop's default text editor comes first.
+// The programs, in order, that "open" of a program name tries: its equivalents, then
+// the name itself; for "NOTEPAD" the desktop's default text editor comes first.
 QStringList programCandidatesFor(const QString& name);
+
+// The command a desktop entry's Exec line runs for these files: the line split into
+// words, its file codes (%f %F %u %U) replaced by the files, its other codes dropped
+// and "%%" turned into "%"; files go last when the line names no place for them.
+QStringList desktopEntryCommand(const QString& execLine, const QStringList& files);
 
 }  // namespace rt

@@ -186,6 +186,26 @@ TEST(PrintToPdf, FailuresAndCancelLeaveNoFileBehind) {
     EXPECT_EQ(grid::printTable(report.source, {}, nullptr), QStringLiteral(u"创建打印作业失败"));
     printToFile(report, dir.file("missing/out.pdf"));
     EXPECT_EQ(grid::printTable(report.source, {}, nullptr), QStringLiteral(u"创建打印作业失败"));
+
+    // Even pages of a table that fills one page, and a range past the last page: no
+    // page is no print, and is said so.
+    Report onePage(2);
+    struct Case {
+        int oddEven;
+        int range;
+        bool printed;
+    };
+    for (const Case& c : {Case{2, 0, false}, Case{0, 1, false}, Case{1, 0, true}}) {
+        onePage.settings().oddEvenMode = c.oddEven;
+        onePage.settings().printRange = c.range;
+        onePage.settings().startPage = 3;
+        onePage.settings().endPage = 5;
+        printToFile(onePage, dir.file("nothing.pdf"));
+        const QString said = grid::printTable(onePage.source, {}, nullptr);
+        EXPECT_EQ(said, c.printed ? QString() : QStringLiteral(u"没有要打印的页。")) << c.oddEven << c.range;
+        EXPECT_EQ(std::filesystem::exists(dir.file("nothing.pdf")), c.printed) << c.oddEven << c.range;
+        std::filesystem::remove(dir.file("nothing.pdf"));
+    }
     // Only the two files the test made: no temporary output was left.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }

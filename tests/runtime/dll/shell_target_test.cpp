@@ -34,8 +34,33 @@ TEST_F(ShellTargetTest, WindowsProgramNamesMapToInstalledEquivalents) {
     EXPECT_EQ(rt::shellTargetFor(QStringLiteral("notepad.exe"), {}).kind, rt::ShellTarget::Kind::Program);
     // No calculator is installed in this PATH: nothing to start, and no error shown.
     EXPECT_EQ(rt::shellTargetFor(QStringLiteral("calc"), {}).kind, rt::ShellTarget::Kind::None);
+    // A "calc" of its own may be a console program that shows no window: the desktop's
+    // calculators go first, the name itself only when there is none.
+    installProgram("calc");
+    EXPECT_EQ(rt::shellTargetFor(QStringLiteral("calc"), {}).program, QString::fromStdString(dir.file("calc")));
     installProgram("xcalc");
     EXPECT_EQ(rt::shellTargetFor(QStringLiteral("calc"), {}).program, QString::fromStdString(dir.file("xcalc")));
+}
+
+// A default editor whose entry starts it through a wrapper opens the file only when
+// the whole line runs.
+TEST(DesktopEntryCommand, RunsTheWholeExecLineWithTheFilesInTheirPlace) {
+    const QStringList files{QStringLiteral("a.txt"), QStringLiteral("b c.txt")};
+    struct Case {
+        const char16_t* exec;
+        QStringList command;
+    };
+    const Case cases[] = {
+        {u"flatpak run org.example.Editor %U",
+         {u"flatpak"_qs, u"run"_qs, u"org.example.Editor"_qs, u"a.txt"_qs, u"b c.txt"_qs}},
+        {u"env LANG=C gedit %f", {u"env"_qs, u"LANG=C"_qs, u"gedit"_qs, u"a.txt"_qs}},
+        {u"mousepad", {u"mousepad"_qs, u"a.txt"_qs, u"b c.txt"_qs}},
+        {u"\"/opt/my editor/run\" --new %F %i %%x", {u"/opt/my editor/run"_qs, u"--new"_qs, u"a.txt"_qs, u"b c.txt"_qs, u"%x"_qs}},
+        {u"", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rt::desktopEntryCommand(QString::fromUtf16(c.exec), files), c.command) << QString::fromUtf16(c.exec).toStdString();
+    }
 }
 
 TEST_F(ShellTargetTest, AddressesAndDocuments) {
