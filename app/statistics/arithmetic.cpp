@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "runtime/value/number_text.h"
+
 namespace app {
 
 std::optional<double> combine(Aggregate aggregate, double acc, double v) {
@@ -33,6 +35,8 @@ double roundHalfAway(double value, int32_t places) {
     const double rounded = places > 0 ? whole / scale : places < 0 ? whole * scale : whole;
     return std::copysign(rounded, value);
 }
+
+std::string resultText(double value) { return value == 0 ? std::string("0") : rt::numberToText(value); }
 
 bool isBlank(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {

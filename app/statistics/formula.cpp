@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/statistics/arithmetic.h"
 #include "runtime/value/number_text.h"
 
 namespace app {
@@ -40,17 +41,36 @@ struct Token {
     double value = 0;
 };
 
+// The length of an exponent ("e3", "E-3", "e+10") starting at text[at], right after a
+// digit or point of a number; 0 when none starts there. Its sign is part of the
+// number, not an operator: the command's own results take this form (1e+13), and in
+// the beside mode they are read again.
+size_t exponentLength(std::string_view text, size_t at) {
+    if (at == 0 || !isNumberByte(text[at - 1]) || (text[at] != 'e' && text[at] != 'E')) return 0;
+    size_t digits = at + 1;
+    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
+    if (digits == text.size() || text[digits] < '0' || text[digits] > '9') return 0;
+    return digits - at;
+}
+
 std::vector<Token> tokensOf(std::string_view text) {
     std::vector<Token> tokens;
     std::string number;
+    bool hasExponent = false;
     auto endNumber = [&] {
         if (number.empty()) return;
         tokens.push_back({0, rt::textToNumber(number)});
         number.clear();
+        hasExponent = false;
     };
     for (size_t i = 0; i < text.size(); ++i) {
         const char byte = text[i];
-        if (isNumberByte(byte)) {
+        const size_t exponent = hasExponent ? 0 : exponentLength(text, i);
+        if (exponent > 0) {
+            number.append(text.substr(i, exponent));
+            hasExponent = true;
+            i += exponent - 1;
+        } else if (isNumberByte(byte)) {
             number += byte;
         } else if (isOperator(byte)) {
             endNumber();
@@ -153,11 +173,13 @@ std::optional<std::string> evaluateFormula(std::string_view text) {
     if (!hasOperator) return expression;
     std::optional<double> value = Parser(std::move(tokens)).whole();
     if (!value) return std::nullopt;
-    return rt::numberToText(*value);
+    return resultText(*value);
 }
 
 FormulaCell formulaCellOf(std::string_view cellText) {
     std::string text = withoutSpaces(cellText);
+    // The way spreadsheets are typed: "=1+2" is the expression 1+2.
+    if (text.starts_with('=')) text.erase(0, 1);
     const size_t equals = text.find('=');
     if (equals == std::string::npos) return {text, false};
     text.resize(equals);

@@ -34,7 +34,7 @@ public:
     std::string text(int32_t row, int32_t column) const { return table_.cellText(row, column); }
     double number(int32_t row, int32_t column) const { return rt::textToNumber(text(row, column)); }
     void write(int32_t row, int32_t column, double value) const {
-        table_.setCellText(row, column, rt::numberToText(value));
+        table_.setCellText(row, column, resultText(value));
     }
     void undo() const { table_.restoreState(before_); }
 
@@ -94,9 +94,12 @@ void aggregateSelection(Aggregate aggregate) {
         return;
     }
     const DataSourceRef table = mainDataSource();
-    const bool inLastColumn = isBlank(table.cellText(range.row, range.lastColumn())) &&
+    // A pass whose lines hold one cell each would only write every cell's own value
+    // over it, turning texts and empty cells into 0: one row has no column pass, one
+    // column no row pass.
+    const bool inLastColumn = range.columnCount > 1 && isBlank(table.cellText(range.row, range.lastColumn())) &&
                               isBlank(table.cellText(range.lastRow(), range.lastColumn()));
-    const bool inLastRow = table.cellText(range.lastRow(), range.column).empty() &&
+    const bool inLastRow = range.rowCount > 1 && table.cellText(range.lastRow(), range.column).empty() &&
                            table.cellText(range.lastRow(), range.lastColumn()).empty();
     if (!inLastColumn && !inLastRow) {
         tell("请多选择一行或一列用于保存计算结果。");

@@ -8,7 +8,8 @@ namespace app {
 
 // Combines the values of every row of the selection into its free last column, then
 // of every column into its free last row; the person marks the place by selecting one
-// more, empty, column or row.
+// more, empty, column or row. A selection of one row (column) has only the row
+// (column) pass.
 void aggregateSelection(Aggregate aggregate);
 
 // Asks for a number and adds it to, subtracts it from, multiplies or divides every

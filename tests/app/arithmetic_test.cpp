@@ -34,6 +34,14 @@ TEST(ArithmeticTest, RoundingGoesHalfAwayFromZeroWithItsNudge) {
     EXPECT_TRUE(std::isinf(app::roundHalfAway(std::numeric_limits<double>::infinity(), 2)));
 }
 
+TEST(ArithmeticTest, ResultsAreWrittenWithoutANegativeZero) {
+    const std::pair<double, const char*> cases[] = {
+        {app::roundHalfAway(-0.4, 0), "0"}, {0.0 * -1, "0"},      {*app::combine(Aggregate::Remainder, -4, 2), "0"},
+        {-0.5, "-0.5"},                     {1e13, "1e+13"},      {-1e-300, "-1e-300"},
+    };
+    for (auto [value, expected] : cases) EXPECT_EQ(app::resultText(value), expected) << value;
+}
+
 TEST(ArithmeticTest, OnlySpacesCountAsBlank) {
     EXPECT_TRUE(app::isBlank(""));
     EXPECT_TRUE(app::isBlank("  \xA1\xA1 "));

@@ -54,6 +54,30 @@ TEST_F(FormulaCommandTest, InPlaceAppendsTheResultAndASecondRunKeepsIt) {
     EXPECT_EQ(appState().undoHistory.size(), 2u) << "a second run changes nothing";
 }
 
+// "=1+2", as spreadsheets are typed, is the expression 1+2.
+TEST_F(FormulaCommandTest, ALeadingEqualsSignIsTheHabitOfSpreadsheets) {
+    put(1, 1, "=1+2");
+    put(2, 1, "=2*3");
+    selectCells(1, 1, 2, 1);
+    routines::evaluateFormulas({});
+    EXPECT_EQ(text(1, 1), "1+2=3");
+    EXPECT_EQ(text(2, 1), "2*3=6");
+    put(3, 1, "=2*3");
+    selectCells(3, 1, 1, 2);
+    routines::evaluateFormulas({});
+    EXPECT_EQ(text(3, 2), "6");
+    EXPECT_EQ(text(3, 1), "=2*3") << "beside, the expression stays as typed";
+}
+
+// A result in exponent form written beside is read again as the number it is.
+TEST_F(FormulaCommandTest, AResultInExponentFormIsReadBackAsItself) {
+    put(1, 1, "5e12*2");
+    selectCells(1, 1, 1, 3);
+    routines::evaluateFormulas({});
+    EXPECT_EQ(text(1, 2), "1e+13");
+    EXPECT_EQ(text(1, 3), "1e+13") << "not 1+13";
+}
+
 TEST_F(FormulaCommandTest, NothingToEvaluateRecordsNothing) {
     put(1, 1, "2+");
     selectCells(1, 1, 2, 2);

@@ -24,6 +24,21 @@ TEST(FormulaTest, ExpressionsGiveTheirArithmeticValue) {
     }
 }
 
+// The exponent's sign belongs to the number, so the command's own results (1e+13)
+// read as what they are.
+TEST(FormulaTest, NumbersMayHaveAnExponent) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1e3+1", "1001"},         {"1.5E-3*2", "0.003"}, {"2e+10/2", "10000000000"}, {"1e+13", "1e+13"},
+        {"5e12*2", "1e+13"},       {"-1e-3+1e-3", "0"},   {"2e*3", "6"},              {"e3+1", "4"},
+        {"1£Å" "2+1", "13"},
+    };
+    for (auto [text, expected] : cases) EXPECT_EQ(evaluateFormula(text), expected) << text;
+}
+
+TEST(FormulaTest, AZeroResultHasNoSign) {
+    for (const char* text : {"0*-1", "-0", "-(1-1)", "-1e-3*0"}) EXPECT_EQ(evaluateFormula(text), "0") << text;
+}
+
 TEST(FormulaTest, MalformedExpressionsGiveNothing) {
     for (const char* text : {"2+", "*3", "(1+2", "1+2)", "[1+2)", "()", "2(3)", "1++", "(", "5*/2"}) {
         EXPECT_FALSE(evaluateFormula(text)) << text;
@@ -47,7 +62,8 @@ TEST(FormulaTest, BracketsNestedBeyondTheLimitAreRefusedWithoutExhaustingTheStac
 
 TEST(FormulaTest, AnEarlierResultAfterTheEqualsSignIsNotPartOfTheExpression) {
     const std::pair<const char*, const char*> cases[] = {
-        {"1+2=", "1+2"}, {"1+2=3", "1+2"}, {" 1 + 2 = 3 ", "1+2"}, {"7", "7"}, {"=5", ""}, {"a=b=c", "a"}};
+        {"1+2=", "1+2"}, {"1+2=3", "1+2"}, {" 1 + 2 = 3 ", "1+2"}, {"7", "7"},
+        {"=5", "5"},     {"=1+2", "1+2"},   {" = 1+2=3", "1+2"},   {"==1", ""}, {"a=b=c", "a"}};
     for (auto [text, expression] : cases) EXPECT_EQ(app::formulaCellOf(text).expression, expression) << text;
     EXPECT_TRUE(app::formulaCellOf("1+2=").hadEquals);
     EXPECT_FALSE(app::formulaCellOf("1+2").hadEquals);

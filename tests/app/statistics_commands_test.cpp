@@ -56,17 +56,21 @@ TEST_F(StatisticsCommandsTest, AColumnWithItsTopCellFilledTotalsIntoItsLastRow) 
     EXPECT_EQ(text(3, 1), "3.5");
 }
 
-// Both places free: the row pass rewrites each cell of the column in canonical form,
-// and the column pass then totals them into the bottom cell.
-TEST_F(StatisticsCommandsTest, TheRowPassRunsBeforeTheColumnPass) {
-    putRow(2, 1, {"1.50"});
-    putRow(3, 1, {"x"});
-    putRow(4, 1, {"2"});
-    selectCells(1, 1, 5, 1);
-    routines::sumSelection({});
-    std::vector<std::string> column;
-    for (int32_t row = 1; row <= 5; ++row) column.push_back(text(row, 1));
-    EXPECT_EQ(column, (std::vector<std::string>{"0", "1.5", "0", "2", "3.5"}));
+// One row (one column) has no column (row) pass: its lines would hold one cell each,
+// and each cell would get its own value back, texts and empty cells as 0.
+TEST_F(StatisticsCommandsTest, OneRowOrOneColumnIsTotalledAlongItsLengthOnly) {
+    const std::vector<const char*> line = {nullptr, "苹果", "1.50", "2", nullptr};
+    const std::vector<std::string> expected = {"", "苹果", "1.50", "2", "3.5"};
+    for (bool alongRow : {true, false}) {
+        for (int32_t i = 0; i < static_cast<int32_t>(line.size()); ++i) {
+            mainDataSource().setCellText(alongRow ? 2 : i + 2, alongRow ? i + 2 : 2, line[i] ? line[i] : "");
+        }
+        alongRow ? selectCells(2, 2, 1, 5) : selectCells(2, 2, 5, 1);
+        routines::sumSelection({});
+        std::vector<std::string> cells;
+        for (int32_t i = 0; i < 5; ++i) cells.push_back(alongRow ? text(2, i + 2) : text(i + 2, 2));
+        EXPECT_EQ(cells, expected) << (alongRow ? "one row" : "one column");
+    }
 }
 
 TEST_F(StatisticsCommandsTest, WithoutAPlaceForResultsThePersonIsToldAndNothingChanges) {
@@ -145,8 +149,9 @@ TEST_F(StatisticsCommandsTest, BatchArithmeticAsksForTheOperandAndChoosesWhereTo
 
 TEST_F(StatisticsCommandsTest, RoundingAsksForThePositionFirst) {
     putRow(1, 1, {"1.005", "-1250"});
-    putRow(2, 1, {"2.5", "x"});
-    selectCells(1, 1, 2, 2);
+    putRow(2, 1, {"-0.001", "x"});
+    putRow(3, 1, {"2.5", "-0.004"});
+    selectCells(1, 1, 3, 2);
     ModalResponder responder;
     responder.enterText(QStringLiteral("2"));
     routines::roundSelection({});
@@ -154,8 +159,10 @@ TEST_F(StatisticsCommandsTest, RoundingAsksForThePositionFirst) {
     EXPECT_EQ(responder.seen()[0].caption, QStringLiteral("四舍五入："));
     EXPECT_EQ(text(1, 1), "1.01");
     EXPECT_EQ(text(1, 2), "-1250");
-    EXPECT_EQ(text(2, 1), "2.5");
+    EXPECT_EQ(text(2, 1), "0") << "not -0";
     EXPECT_EQ(text(2, 2), "0");
+    EXPECT_EQ(text(3, 1), "2.5");
+    EXPECT_EQ(text(3, 2), "0");
 }
 
 }  // namespace
