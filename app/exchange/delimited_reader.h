@@ -19,8 +19,9 @@ struct TextLines {
     int32_t widest = 0;
 };
 
-// Splits a GBK text into lines at the row separator and each line into fields at the
-// column separator, as splitText does at both levels: a separator at the end of the
+// Splits a GBK text into lines at the row separator (at every CR LF, LF and lone CR
+// when it is a line break) and each line into fields at the column separator, as
+// splitText does at both levels: a separator at the end of the
 // text (of a line) leaves no empty last line (field). With quoting, a field that
 // starts with a double quote runs to the matching quote, across separators and line
 // breaks, with doubled quotes read as one; bytes between its closing quote and the

@@ -13,7 +13,7 @@ constexpr int32_t kRowsBetweenProgress = 8192;
 bool needsQuotes(std::string_view field, const DelimitedFormat& format) {
     auto holds = [field](std::string_view part) { return !part.empty() && field.find(part) != std::string_view::npos; };
     return field.find_first_of("\"\r\n") != std::string_view::npos || holds(format.columnSeparator) ||
-           holds(format.rowSeparator);
+           holds(format.rowSeparator.value_or(""));
 }
 
 void appendField(std::string& out, std::string_view field, const DelimitedFormat& format) {
@@ -50,6 +50,7 @@ std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t ro
         }
     }
 
+    const std::string_view rowSeparator = format.rowSeparator ? *format.rowSeparator : kWrittenLineBreak;
     std::string out;
     out.reserve(cellTexts.size() + static_cast<size_t>(lastRow + 1) * static_cast<size_t>(lastColumn + 1) *
                                        format.columnSeparator.size());
@@ -63,7 +64,7 @@ std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t ro
                 appendField(out, line[column], format);
             }
         }
-        if (row < lastRow) out += format.rowSeparator;
+        if (row < lastRow) out += rowSeparator;
         if (progress && (row + 1) % kRowsBetweenProgress == 0 && !progress(row + 1, lastRow + 1)) return std::nullopt;
     }
     return out;

@@ -33,7 +33,7 @@ rt::UnitAccess dialogWindow() { return rt::UnitAccess(kDialog, 0); }
 DelimitedFormat formatFromDialog() {
     std::string rowSeparator = DialogUnit(kDialog, "组合框2").text();
     return {.columnSeparator = DialogUnit(kDialog, "组合框1").text(),
-            .rowSeparator = rowSeparator == kNewLineChoice ? std::string("\r\n") : rowSeparator,
+            .rowSeparator = rowSeparator == kNewLineChoice ? std::nullopt : std::optional(rowSeparator),
             .quoted = DialogUnit(kDialog, "选择框_引号").isChecked()};
 }
 

@@ -82,6 +82,24 @@ TEST(DelimitedReader, ReadsLinesAndFieldsLikeTheTwoLevelSplit) {
     EXPECT_EQ(lines->widest, 4);
 }
 
+// Files come with the line ends of whatever wrote them: every form ends a line. A row
+// separator named exactly, CR LF here, is that separator only.
+TEST(DelimitedReader, ALineBreakInAnyFormEndsALine) {
+    const std::pair<std::string_view, Lines> cases[] = {
+        {"a;b\nc;d\n", {{"a", "b"}, {"c", "d"}}},
+        {"a;b\rc;d\r", {{"a", "b"}, {"c", "d"}}},
+        {"a\r\nb\nc\rd", {{"a"}, {"b"}, {"c"}, {"d"}}},
+        {"a\n\nb", {{"a"}, {}, {"b"}}},
+        {"a\n\r\nb", {{"a"}, {}, {"b"}}},
+        {"a\r\rb", {{"a"}, {}, {"b"}}},
+        {"\n", {{}}},
+        {"\xB1\xED\n\xB8\xF1", {{"\xB1\xED"}, {"\xB8\xF1"}}},
+    };
+    for (const auto& [text, lines] : cases) EXPECT_EQ(read(text), lines) << text;
+    EXPECT_EQ(read("a\nb\r\nc\rd", {.rowSeparator = "\r\n"}), (Lines{{"a\nb"}, {"c\rd"}}));
+    EXPECT_EQ(read("\"x\ny\"\nz\r", {.quoted = true}), (Lines{{"x\ny"}, {"z"}}));
+}
+
 TEST(DelimitedReader, ReadsQuotedFieldsOnlyWhenAskedTo) {
     app::DelimitedFormat quoted{.quoted = true};
     EXPECT_EQ(read("\"a;b\";\"say \"\"hi\"\"\";\"x\r\ny\"\r\n2", quoted),
@@ -128,6 +146,7 @@ TEST(DelimitedText, QuotedExportThenImportGivesBackEveryText) {
     const std::vector<std::string> pieces = {"a", "Z", ";", ",", "|", "\"", "\r\n", "\n", "\r", " ", "表",
                                              "\x81\x7C", "格", "1.5", "<>", "换行"};
     const std::vector<app::DelimitedFormat> formats = {
+        {.columnSeparator = ";", .quoted = true},
         {.columnSeparator = ";", .rowSeparator = "\r\n", .quoted = true},
         {.columnSeparator = "|", .rowSeparator = "\n", .quoted = true},
         {.columnSeparator = "<>", .rowSeparator = "表", .quoted = true},

@@ -133,7 +133,8 @@ TEST_F(ExchangeDialogsTest, FilterByColumnUsesTheSelectionsRow) {
 
 TEST_F(ExchangeDialogsTest, ImportReadsTheChosenFileGrowsTheTableAndCloses) {
     fs::path file = folder.path() / "in.txt";
-    writeWholeFile(file.string(), "a;b;c;d;e;f;g;h;i;j\r\n1;;3\r\n");
+    // "换行符" takes the LF of Linux programs as well as CR LF.
+    writeWholeFile(file.string(), "a;b;c;d;e;f;g;h;i;j\n1;;3\r\n");
     routines::importText({});
     ASSERT_TRUE(isOpen(kDelimiter));
     EXPECT_EQ(rt::toGbk(rt::WindowRuntime::instance().loadedWindow(kDelimiter)->windowTitle()), "导入数据");

@@ -248,4 +248,19 @@ TEST(BgetoolTest, PdfPrintsTheTableWithItsStoredPageSettings) {
     EXPECT_EQ(pdfPages(pdf).size(), 3u) << "the failed prints left the first PDF alone";
 }
 
+// Without --rows, a line ends at a line break as Linux (LF), Windows (CR LF) and old
+// Mac programs (CR) write it.
+TEST(BgetoolTest, ImportEndsLinesAtAnyLineBreakByDefault) {
+    TempDir directory;
+    std::string text = directory.file("mixed.txt");
+    writeWholeFile(text, "a;b\nc;d\r\ne\rf\n");
+    std::string table = directory.file("t.bge");
+    ToolRun imported = runBgetool({"import", "new:1,1", text, table});
+    ASSERT_EQ(imported.exitStatus, 0) << imported.errors;
+    EXPECT_EQ(imported.output, "4 lines, at most 2 fields; the table has 4 x 2 cells\n");
+    std::string back = directory.file("back.txt");
+    ASSERT_EQ(runBgetool({"export", table, back}).exitStatus, 0);
+    EXPECT_EQ(readWholeFile(back), "a;b\r\nc;d\r\ne;\r\nf;") << "export writes CR LF";
+}
+
 }  // namespace

@@ -21,7 +21,7 @@ const std::string_view kImportHelp =
     "and line N lands in row N from the first column. OUT is the table file to write.\n"
     "options:\n"
     "  --columns SEP     the column separator (default ;)\n"
-    "  --rows SEP        the row separator (default \\r\\n)\n"
+    "  --rows SEP        the row separator (default: a line break, \\r\\n, \\n or \\r)\n"
     "  --encoding ENC    gbk, utf-8 or auto (default auto: UTF-8 when the file starts with\n"
     "                    its byte-order mark or is UTF-8 beyond ASCII, GBK otherwise)\n"
     "  --quoted          fields in double quotes may hold separators and line breaks\n"
