@@ -10,6 +10,7 @@
 #include "app/document/document_paths.h"
 #include "app/document/document_title.h"
 #include "app/edit/table_change.h"
+#include "app/filter/filter_commands.h"
 #include "app/recovery/recovery_keeper.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
@@ -101,6 +102,7 @@ bool openTableFile(std::string_view path) {
     const std::string backup = backupPathFor(path);
     showFileStatus(table.saveBackupTo(backup, path) ? std::string() : "未能生成备份文件“" + backup + "”。");
     recordLoadedTable();
+    discardFilterSnapshot();
     AppState& state = appState();
     state.currentFilePath = std::string(path);
     state.documentName = splitPath(path).fileName;

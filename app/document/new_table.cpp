@@ -4,6 +4,7 @@
 
 #include "app/document/document_commands.h"
 #include "app/document/document_title.h"
+#include "app/filter/filter_commands.h"
 #include "app/recovery/recovery_keeper.h"
 #include "app/settings/table_settings.h"
 #include "app/state/app_state.h"
@@ -43,6 +44,7 @@ void newTable() {
     state.documentName = "表格" + std::to_string(state.newTableCounter);
     composeTitle();
     restartUndoHistory(state, table);
+    discardFilterSnapshot();
     // With one snapshot there is nothing to undo or redo.
     setMenuItemEnabled(main_menu_item::Undo, false);
     setMenuItemEnabled(main_menu_item::Redo, false);

@@ -5,17 +5,13 @@
 namespace app {
 namespace {
 
+bool usesPattern(FilterTest test) { return test == FilterTest::StartsWith || test == FilterTest::EndsWith; }
+
 // The value goes into the pattern exactly as typed, so its special characters keep
 // their meaning; the pattern always ignores case.
 std::optional<rt::Regex> patternFor(const FilterCondition& condition) {
-    std::string pattern;
-    if (condition.test == FilterTest::StartsWith) {
-        pattern = "^" + condition.value + ".*";
-    } else if (condition.test == FilterTest::EndsWith) {
-        pattern = ".*" + condition.value + "$";
-    } else {
-        return std::nullopt;
-    }
+    const std::string pattern =
+        condition.test == FilterTest::StartsWith ? "^" + condition.value + ".*" : ".*" + condition.value + "$";
     rt::Regex regex;
     if (!regex.create(pattern, false)) return std::nullopt;
     return regex;
@@ -25,9 +21,21 @@ std::optional<rt::Regex> patternFor(const FilterCondition& condition) {
 
 FilterRules::FilterRules(std::vector<FilterCondition> conditions, bool caseSensitive) : caseSensitive_(caseSensitive) {
     for (FilterCondition& condition : conditions) {
-        std::optional<rt::Regex> pattern = patternFor(condition);
-        rules_.push_back({std::move(condition), std::move(pattern)});
+        Rule rule;
+        rule.condition = std::move(condition);
+        if (usesPattern(rule.condition.test)) {
+            rule.pattern = patternFor(rule.condition);
+            rule.patternInvalid = !rule.pattern;
+        }
+        rules_.push_back(std::move(rule));
     }
+}
+
+const FilterCondition* FilterRules::invalidPattern() const {
+    for (const Rule& rule : rules_) {
+        if (rule.patternInvalid) return &rule.condition;
+    }
+    return nullptr;
 }
 
 bool FilterRules::holds(const Rule& rule, std::string_view key) const {

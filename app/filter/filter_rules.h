@@ -31,12 +31,18 @@ public:
     // Whether any condition asks for the line with this key text to go.
     bool asksToDelete(std::string_view key) const;
 
+    // The first StartsWith or EndsWith condition whose value makes its pattern
+    // invalid; nullptr when every pattern compiles. Such a condition never matches, so
+    // with "keep" it would ask for every line to go: filter with none of them.
+    const FilterCondition* invalidPattern() const;
+
 private:
     struct Rule {
         FilterCondition condition;
         // The compiled pattern of StartsWith and EndsWith; nothing when it does not
         // compile, which reads as never matching.
         std::optional<rt::Regex> pattern;
+        bool patternInvalid = false;
     };
     bool holds(const Rule& rule, std::string_view key) const;
 

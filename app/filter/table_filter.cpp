@@ -8,7 +8,7 @@
 namespace app {
 
 int32_t filterTable(const DataSourceRef& table, const FilterRules& rules, FilterDirection direction,
-                    int32_t firstLine, int32_t keyLine) {
+                    int32_t firstLine, int32_t keyLine, const DeletionCheck& mayDelete) {
     bool byRow = direction == FilterDirection::Rows;
     int32_t lastLine = byRow ? table.rowCount() : table.columnCount();
     if (firstLine < 1 || firstLine > lastLine) return 0;
@@ -21,6 +21,7 @@ int32_t filterTable(const DataSourceRef& table, const FilterRules& rules, Filter
         if (rules.asksToDelete(cursor.next())) doomed.push_back(line);
     }
     if (doomed.empty()) return 0;
+    if (mayDelete && !mayDelete(static_cast<int32_t>(doomed.size()))) return 0;
     bool deleted = byRow ? table.deleteRowSet(doomed) : table.deleteColumnSet(doomed);
     return deleted ? static_cast<int32_t>(doomed.size()) : 0;
 }

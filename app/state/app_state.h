@@ -28,8 +28,7 @@ struct AppState {
     std::array<int32_t, 4> copyArea{};        // row, column, row count, column count
     std::array<int32_t, 4> dialogSelection{};  // the selection a dialog works on
     // The undo state of the table before the first filtering since the last undo of
-    // the filter; 0 when there is none. It outlives documents, as the filter's undo
-    // does.
+    // the filter; 0 when there is none. It goes when another document is shown.
     int32_t filterSnapshot = 0;
     bool delimiterImporting = false;  // the mode the delimiter dialog opens in
     // The tables and queries confirmed in the query dialog, and the one passed

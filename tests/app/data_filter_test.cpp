@@ -82,6 +82,32 @@ TEST(FilterRules, PatternsIgnoreCaseAndAnInvalidOneNeverMatches) {
     EXPECT_FALSE(invalidDelete.asksToDelete("("));
 }
 
+TEST(FilterRules, NameTheFirstConditionWhosePatternDoesNotCompile) {
+    struct Case {
+        std::vector<app::FilterCondition> conditions;
+        const char* invalid;  // nullptr: every pattern compiles
+    };
+    const Case cases[] = {
+        {{{FilterTest::StartsWith, "a(", FilterChoice::Keep}}, "a("},
+        {{{FilterTest::EndsWith, "[x", FilterChoice::Delete}}, "[x"},
+        {{{FilterTest::Contains, "(", FilterChoice::Keep}, {FilterTest::EndsWith, "*", FilterChoice::Keep},
+          {FilterTest::StartsWith, ")", FilterChoice::Keep}},
+         "*"},
+        {{{FilterTest::Equal, "(", FilterChoice::Keep}, {FilterTest::StartsWith, "a.c", FilterChoice::Keep}}, nullptr},
+        {{}, nullptr},
+    };
+    for (const Case& c : cases) {
+        FilterRules rules(c.conditions, false);
+        const FilterCondition* invalid = rules.invalidPattern();
+        if (!c.invalid) {
+            EXPECT_EQ(invalid, nullptr) << (invalid ? invalid->value : "");
+        } else {
+            ASSERT_NE(invalid, nullptr) << c.invalid;
+            EXPECT_EQ(invalid->value, c.invalid);
+        }
+    }
+}
+
 TEST(FilterRules, AnyConditionAskingForDeletionIsEnough) {
     FilterRules two({{FilterTest::Contains, "x", FilterChoice::Delete}, {FilterTest::Less, "m", FilterChoice::Delete}},
                     false);
@@ -123,6 +149,26 @@ TEST(TableFilter, DeletesColumnsByTheKeyRow) {
     EXPECT_EQ(table.columnCount(), 2);
     EXPECT_EQ(table.cellText(2, 1), "a1");
     EXPECT_EQ(table.cellText(2, 2), "a2");
+}
+
+TEST(TableFilter, AskedFirstHowManyLinesGoAndARefusalKeepsThemAll) {
+    TableUnit unit(4, 1);
+    app::DataSourceRef table = unit.ref();
+    for (int32_t row = 1; row <= 4; ++row) table.setCellText(row, 1, row % 2 ? "x" : "y");
+    FilterRules rules({{FilterTest::Equal, "x", FilterChoice::Delete}}, false);
+    std::vector<int32_t> asked;
+    auto answer = [&asked](bool agree) {
+        return [&asked, agree](int32_t count) {
+            asked.push_back(count);
+            return agree;
+        };
+    };
+    EXPECT_EQ(app::filterTable(table, rules, app::FilterDirection::Rows, 1, 1, answer(false)), 0);
+    EXPECT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(app::filterTable(table, rules, app::FilterDirection::Rows, 1, 1, answer(true)), 2);
+    EXPECT_EQ(column(table, 1), (std::vector<std::string>{"y", "y"}));
+    EXPECT_EQ(app::filterTable(table, rules, app::FilterDirection::Rows, 1, 1, answer(true)), 0);
+    EXPECT_EQ(asked, (std::vector<int32_t>{2, 2})) << "nothing to delete asks nothing";
 }
 
 TEST(TableFilter, NothingToExamineDeletesNothing) {

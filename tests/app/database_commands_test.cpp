@@ -301,4 +301,82 @@ TEST_F(DatabaseCommandsTest, CancellingTheDataSourceDialogChangesNothing) {
     EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
 }
 
+// 开始筛选 on a database table deletes its records in the database, where no snapshot
+// brings them back: it asks first, with No as the default and for Escape, and
+// 撤销筛选 says they cannot come back, while the own table's snapshot waits for the
+// disconnect.
+TEST_F(DatabaseCommandsTest, FilteringADatabaseTableAsksFirstAndItsUndoSaysWhatCannotComeBack) {
+    constexpr uint32_t kFilter = window_id::FilterDialog;
+    DataSourceRef table = mainDataSource();
+    table.setCellText(1, 1, "gone");
+    table.setCellText(2, 1, "own");
+    routines::openFilter({});
+    selectCells(1, 1);
+    dialog_driver::click(kFilter, "选择框1");
+    dialog_driver::type(kFilter, "编辑框1", "gone");
+    dialog_driver::unitWidget<QComboBox>(kFilter, "组合框1")->setCurrentIndex(1);  // 删除
+    dialog_driver::pressButton(kFilter, u"开始筛选");
+    ASSERT_EQ(table.cellText(1, 1), "own");
+    // Opened afresh after connecting: the query dialog leaves an open filter dialog
+    // disabled.
+    rt::WindowRuntime::instance().destroyWindow(kFilter);
+
+    Script script;
+    script.then(QStringLiteral("save the filtered table? 否"), [](QWidget* modal) {
+        if (!titled(modal, u"询问：")) return false;
+        click(modal, QStringLiteral("否(&N)"));
+        return true;
+    });
+    pickSqliteFile(script, file_);
+    enterQuery(script, u"职工");
+    routines::connectDatabase({});
+    ASSERT_TRUE(script.finished()) << script.unanswered().toStdString();
+    ASSERT_EQ(table.rowCount(), 3);
+    // Keeps the rows whose name holds 三: 李四 and 王五 go.
+    routines::openFilter({});
+    selectCells(1, 2);
+    dialog_driver::click(kFilter, "选择框4");
+    dialog_driver::type(kFilter, "编辑框4", "三");
+    QString defaultButton;
+    script.then(QStringLiteral("the question: Escape"), [&defaultButton](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || !titled(modal, u"询问：")) return false;
+        defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        QTimer::singleShot(0, box, [box] { QTest::keyClick(box, Qt::Key_Escape); });
+        return true;
+    });
+    dialog_driver::pressButton(kFilter, u"开始筛选");
+    settle(script);
+    ASSERT_EQ(script.boxTexts().size(), 2u);
+    EXPECT_EQ(script.boxTexts()[1], QStringLiteral("将从数据库中删除 2 条记录，此操作不能撤销。是否继续？"));
+    EXPECT_EQ(defaultButton, QStringLiteral("否(&N)"));
+    EXPECT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(separate_->value(u"select count(*) from 职工"), u"3");
+
+    script.then(QStringLiteral("the question: 是"), [](QWidget* modal) {
+        if (!titled(modal, u"询问：")) return false;
+        click(modal, QStringLiteral("是(&Y)"));
+        return true;
+    });
+    dialog_driver::pressButton(kFilter, u"开始筛选");
+    settle(script);
+    EXPECT_EQ(table.rowCount(), 1);
+    EXPECT_EQ(separate_->value(u"select 姓名 from 职工"), u"张三");
+
+    pressOkOnBox(script, u"提示：");
+    dialog_driver::pressButton(kFilter, u"撤销筛选");
+    settle(script);
+    ASSERT_EQ(script.boxTexts().size(), 4u);
+    EXPECT_EQ(script.boxTexts()[3], QStringLiteral("从数据库中删除的记录不能用撤销筛选恢复。"));
+    EXPECT_EQ(separate_->value(u"select count(*) from 职工"), u"1");
+
+    routines::disconnectDatabase({});
+    EXPECT_EQ(table.cellText(1, 1), "own");
+    selectCells(1, 1);
+    dialog_driver::pressButton(kFilter, u"撤销筛选");
+    EXPECT_EQ(table.cellText(1, 1), "gone") << "the own table's filtering is undone after the disconnect";
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
+    rt::WindowRuntime::instance().destroyWindow(kFilter);
+}
+
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/application.h"
+#include "app/document/document_commands.h"
+#include "app/document/new_table.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
@@ -129,6 +132,77 @@ TEST_F(ExchangeDialogsTest, FilterByColumnUsesTheSelectionsRow) {
     EXPECT_EQ(table.cellText(2, 1), "keep");
     EXPECT_EQ(table.cellText(2, 2), "a-1");
     EXPECT_EQ(table.cellText(2, 3), "a-3");
+}
+
+// The table from before the filtering belongs to its document: 撤销筛选 in a new or
+// opened document never brings it in.
+TEST_F(ExchangeDialogsTest, ANewOrOpenedDocumentHasNoFilteringToUndo) {
+    const fs::path saved = folder.path() / "saved.bge";
+    const std::vector<std::pair<const char*, std::function<void()>>> documentChanges = {
+        {"new", [] { newTable(); }},
+        {"open", [&saved] { ASSERT_TRUE(openTableFile(saved.string())); }},
+    };
+    for (const auto& [name, changeDocument] : documentChanges) {
+        DataSourceRef table = mainDataSource();
+        resizeTable(2, 1);
+        table.setCellText(1, 1, "in the file");
+        ASSERT_TRUE(table.saveToFile(saved.string()));
+        resizeTable(3, 1);
+        table.setCellText(1, 1, "gone");
+        table.setCellText(2, 1, "kept");
+        routines::openFilter({});
+        selectCells(1, 1);
+        click(kFilter, "选择框1");
+        type(kFilter, "编辑框1", "gone");
+        unitWidget<QComboBox>(kFilter, "组合框1")->setCurrentIndex(1);  // 删除
+        pressButton(kFilter, u"开始筛选");
+        ASSERT_EQ(table.cellText(1, 1), "kept") << name;
+        click(kFilter, "选择框1");
+
+        changeDocument();
+        const std::vector<std::string> shown = columnTexts(1);
+        selectCells(1, 1);
+        pressButton(kFilter, u"撤销筛选");
+        EXPECT_EQ(columnTexts(1), shown) << name;
+        EXPECT_EQ(appState().filterSnapshot, 0) << name;
+    }
+}
+
+// A value that makes the pattern invalid would match nothing, and with 保留 every row
+// would go.
+TEST_F(ExchangeDialogsTest, AnInvalidPatternIsRefusedByNameAndDeletesNothing) {
+    DataSourceRef table = mainDataSource();
+    resizeTable(3, 1);
+    for (int32_t row = 1; row <= 3; ++row) table.setCellText(row, 1, "a" + std::to_string(row));
+    routines::openFilter({});
+    selectCells(1, 1);
+    click(kFilter, "选择框6");
+    type(kFilter, "编辑框6", "a(");
+    int32_t before = recordedChanges();
+    ModalResponder responder;
+    responder.pressButton(u"确定");
+    pressButton(kFilter, u"开始筛选");
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("“右有：”的值“a(”不是有效的正则表达式，没有进行筛选。"));
+    EXPECT_EQ(columnTexts(1), (std::vector<std::string>{"a1", "a2", "a3"}));
+    EXPECT_EQ(recordedChanges(), before);
+    EXPECT_EQ(appState().filterSnapshot, 0);
+}
+
+// The snapshot stays when it cannot be put back, so nothing the person could still
+// get back is thrown away.
+TEST_F(ExchangeDialogsTest, AFailedUndoOfTheFilterSaysSoAndKeepsTheSnapshot) {
+    DataSourceRef table = mainDataSource();
+    const int32_t unknown = table.captureState();
+    table.releaseState(unknown);
+    appState().filterSnapshot = unknown;
+    routines::openFilter({});
+    ModalResponder responder;
+    responder.pressButton(u"确定");
+    pressButton(kFilter, u"撤销筛选");
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].caption, QStringLiteral("错误："));
+    EXPECT_EQ(appState().filterSnapshot, unknown);
 }
 
 TEST_F(ExchangeDialogsTest, ImportReadsTheChosenFileGrowsTheTableAndCloses) {
