@@ -30,12 +30,12 @@ struct ConditionLine {
 };
 
 constexpr ConditionLine kLines[] = {
-    {"编辑框1", "组合框1", "选择框1", FilterTest::Equal, "等于："},
-    {"编辑框2", "组合框2", "选择框2", FilterTest::Greater, "大于："},
-    {"编辑框3", "组合框3", "选择框3", FilterTest::Less, "小于："},
-    {"编辑框4", "组合框4", "选择框4", FilterTest::Contains, "有此："},
-    {"编辑框5", "组合框5", "选择框5", FilterTest::StartsWith, "左有："},
-    {"编辑框6", "组合框6", "选择框6", FilterTest::EndsWith, "右有："},
+    {"编辑框1", "组合框1", "选择框1", FilterTest::Equal, "等于"},
+    {"编辑框2", "组合框2", "选择框2", FilterTest::Greater, "大于"},
+    {"编辑框3", "组合框3", "选择框3", FilterTest::Less, "小于"},
+    {"编辑框4", "组合框4", "选择框4", FilterTest::Contains, "有此"},
+    {"编辑框5", "组合框5", "选择框5", FilterTest::StartsWith, "左有"},
+    {"编辑框6", "组合框6", "选择框6", FilterTest::EndsWith, "右有"},
 };
 
 std::string labelOf(FilterTest test) {

@@ -183,7 +183,7 @@ TEST_F(ExchangeDialogsTest, AnInvalidPatternIsRefusedByNameAndDeletesNothing) {
     responder.pressButton(u"确定");
     pressButton(kFilter, u"开始筛选");
     ASSERT_EQ(responder.seen().size(), 1u);
-    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("“右有：”的值“a(”不是有效的正则表达式，没有进行筛选。"));
+    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("“右有”的值“a(”不是有效的正则表达式，没有进行筛选。"));
     EXPECT_EQ(columnTexts(1), (std::vector<std::string>{"a1", "a2", "a3"}));
     EXPECT_EQ(recordedChanges(), before);
     EXPECT_EQ(appState().filterSnapshot, 0);
