@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/exchange/text_exchange.h"
@@ -14,6 +17,13 @@ namespace {
 // Separators as a person might type them, including multi-byte and empty ones.
 constexpr std::string_view kSeparators[] = {";", "|", ",", "\r\n", "\n", "", "ab", "\xB1\xED", "\"", "||"};
 
+// The rows end at one of those, or at a line break of any form (the dialog's "换行符").
+std::optional<std::string> rowSeparatorOf(uint8_t choice) {
+    const size_t pick = (choice / 10) % 11;
+    if (pick == std::size(kSeparators)) return std::nullopt;
+    return std::string(kSeparators[pick]);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t choice = data[0];
     std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     app::DelimitedFormat format{.columnSeparator = std::string(kSeparators[choice % 10]),
-                                .rowSeparator = std::string(kSeparators[(choice / 10) % 10]),
+                                .rowSeparator = rowSeparatorOf(choice),
                                 .quoted = (choice & 0x80) != 0};
     app::TextEncoding encoding = app::guessEncoding(bytes);
     rt::GbkFromUtf8 text = app::decodeFileText(bytes, encoding);
