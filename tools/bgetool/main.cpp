@@ -64,6 +64,17 @@ int runInfoOrDump(std::string_view command, std::span<char*> arguments) {
         std::cerr << "bgetool " << command << ": exactly one FILE is needed\n";
         return 2;
     }
+    // The frame alone is read without building the table.
+    if (command == "info") {
+        grid::TableSummary summary;
+        const grid::ReadError result = grid::readTableSummary(arguments[0], summary);
+        if (result != grid::ReadError::None) {
+            std::cerr << "bgetool info: " << arguments[0] << ": " << grid::readErrorMessage(result) << '\n';
+            return 1;
+        }
+        std::cout << bgetool::tableInfoJson(summary) << '\n';
+        return 0;
+    }
     bgetool::TableSession session;
     std::string error;
     if (!session.load(arguments[0], error)) {
@@ -72,12 +83,10 @@ int runInfoOrDump(std::string_view command, std::span<char*> arguments) {
     }
     const grid::NProvider& provider = session.provider();
     std::cout << bgetool::tableInfoJson(provider) << '\n';
-    if (command == "dump") {
-        const grid::Table& table = provider.table();
-        for (int32_t row = 0; row < table.rowCount(); ++row) {
-            for (int32_t column = 0; column < table.columnCount(); ++column) {
-                std::cout << bgetool::cellJson(row, column, table.cell(row, column)) << '\n';
-            }
+    const grid::Table& table = provider.table();
+    for (int32_t row = 0; row < table.rowCount(); ++row) {
+        for (int32_t column = 0; column < table.columnCount(); ++column) {
+            std::cout << bgetool::cellJson(row, column, table.cell(row, column)) << '\n';
         }
     }
     return 0;

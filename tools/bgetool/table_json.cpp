@@ -46,8 +46,12 @@ std::string hexOf(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-std::string tableInfoJson(const grid::DataProvider& provider) {
-    const grid::PageSettings& page = provider.pageSettings();
+namespace {
+
+// A provider and a summary of a file answer the same questions about the frame.
+template <typename Frame>
+std::string frameJson(const Frame& frame) {
+    const grid::PageSettings& page = frame.pageSettings();
     std::string pageJson = JsonObject()
                                .number("marginLeft", page.marginLeft)
                                .number("marginTop", page.marginTop)
@@ -62,16 +66,21 @@ std::string tableInfoJson(const grid::DataProvider& provider) {
                                .number("rowsPerPage", page.rowsPerPage)
                                .close();
     return JsonObject()
-        .number("rows", provider.rowCount())
-        .number("columns", provider.columnCount())
-        .number("fixedRows", provider.fixedRows())
-        .number("fixedColumns", provider.fixedColumns())
-        .field("rowHeights", sizeArray(provider.rowCount(), [&](int32_t row) { return provider.rowHeight(row); }))
-        .field("columnWidths",
-               sizeArray(provider.columnCount(), [&](int32_t column) { return provider.columnWidth(column); }))
+        .number("rows", frame.rowCount())
+        .number("columns", frame.columnCount())
+        .number("fixedRows", frame.fixedRows())
+        .number("fixedColumns", frame.fixedColumns())
+        .field("rowHeights", sizeArray(frame.rowCount(), [&](int32_t row) { return frame.rowHeight(row); }))
+        .field("columnWidths", sizeArray(frame.columnCount(), [&](int32_t column) { return frame.columnWidth(column); }))
         .field("page", pageJson)
         .close();
 }
+
+}  // namespace
+
+std::string tableInfoJson(const grid::DataProvider& provider) { return frameJson(provider); }
+
+std::string tableInfoJson(const grid::TableSummary& summary) { return frameJson(summary); }
 
 std::string cellJson(int32_t row, int32_t column, const grid::Cell& cell) {
     JsonObject object;

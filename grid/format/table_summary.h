@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "grid/format/read_error.h"
+#include "grid/model/page_settings.h"
+
+namespace grid {
+
+// What a table file says about its frame (counts, fixed rows and columns, sizes and
+// page settings), read without building the table: the cell records are checked and
+// passed over a buffer at a time, so a file of millions of cells is summed up in the
+// time it takes to read it, with no memory for its cells.
+struct TableSummary {
+    int32_t fixedRowCount = 0;
+    int32_t fixedColumnCount = 0;
+    std::vector<int32_t> rowHeights;
+    std::vector<int32_t> columnWidths;
+    PageSettings page;
+
+    int32_t rowCount() const { return static_cast<int32_t>(rowHeights.size()); }
+    int32_t columnCount() const { return static_cast<int32_t>(columnWidths.size()); }
+    int32_t fixedRows() const { return fixedRowCount; }
+    int32_t fixedColumns() const { return fixedColumnCount; }
+    int32_t rowHeight(int32_t row) const { return rowHeights[static_cast<size_t>(row)]; }
+    int32_t columnWidth(int32_t column) const { return columnWidths[static_cast<size_t>(column)]; }
+    const PageSettings& pageSettings() const { return page; }
+};
+
+// Fills `into` with up to `room` bytes of what follows and says how many it gave; 0
+// at the end (or on a failed read).
+using ByteSource = std::function<size_t(uint8_t* into, size_t room)>;
+
+// The same checks, in the same order, as reading the whole table: a file that does
+// not load gives the error loading it would give. `size` is the number of bytes the
+// source holds.
+ReadError readTableSummary(const ByteSource& source, uint64_t size, TableSummary& summary);
+// A regular file only, opened without waiting, as tables are loaded.
+ReadError readTableSummary(const std::string& path, TableSummary& summary);
+
+}  // namespace grid
