@@ -77,7 +77,7 @@ int runExec(std::span<char*> arguments) {
         std::cerr << "bgetool exec: " << cannotWrite(output) << '\n';
         return 1;
     }
-    return 0;
+    endWithoutCleanup(0);
 }
 
 }  // namespace bgetool

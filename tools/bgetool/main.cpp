@@ -89,7 +89,7 @@ int runInfoOrDump(std::string_view command, std::span<char*> arguments) {
             std::cout << bgetool::cellJson(row, column, table.cell(row, column)) << '\n';
         }
     }
-    return 0;
+    bgetool::endWithoutCleanup(0);
 }
 
 }  // namespace

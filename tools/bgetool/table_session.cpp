@@ -1,6 +1,8 @@
 #include "tools/bgetool/table_session.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <iostream>
 
 #include "grid/format/table_file_io.h"
 #include "grid/format/write_target.h"
@@ -49,6 +51,12 @@ bool TableSession::load(const std::string& path, std::string& error) {
     if (result == grid::ReadError::None) return true;
     error = path + ": " + std::string(grid::readErrorMessage(result));
     return false;
+}
+
+void endWithoutCleanup(int status) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::_Exit(std::cout.good() ? status : 1);
 }
 
 std::string cannotWrite(const std::string& path) {

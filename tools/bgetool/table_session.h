@@ -39,6 +39,11 @@ private:
     rt::UnitRef unit_{1, 1, rt::unit_kind::DataSrc};
 };
 
+// Ends the process with this status once the output is out, without taking a loaded
+// table apart: freeing millions of cells one by one costs time a person waits for,
+// and the system takes the memory back at once anyway.
+[[noreturn]] void endWithoutCleanup(int status);
+
 // "cannot write PATH", with the reason when the save was refused for its name.
 std::string cannotWrite(const std::string& path);
 

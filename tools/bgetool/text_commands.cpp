@@ -143,7 +143,7 @@ int runImport(std::span<char*> arguments) {
     }
     std::cout << lines.fieldCounts.size() << " lines, at most " << lines.widest << " fields; the table has "
               << table.rowCount() << " x " << table.columnCount() << " cells\n";
-    return 0;
+    endWithoutCleanup(0);
 }
 
 int runExport(std::span<char*> arguments) {
@@ -165,7 +165,7 @@ int runExport(std::span<char*> arguments) {
         std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
         return 1;
     }
-    return 0;
+    endWithoutCleanup(0);
 }
 
 }  // namespace bgetool
