@@ -1,9 +1,11 @@
 #include "grid/format/table_file.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "grid/format/cell_record.h"
 #include "grid/format/page_settings_block.h"
+#include "grid/model/limits.h"
 
 namespace grid {
 
@@ -52,12 +54,77 @@ void writeTableFile(ByteSink& sink, const Table& table) {
     });
 }
 
-ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {
-    ByteReader reader(bytes);
-    std::span<const uint8_t> magic;
-    if (!reader.take(sizeof kTableFileMagic, magic) || !std::equal(magic.begin(), magic.end(), kTableFileMagic)) {
-        return ReadError::WrongMagic;
+namespace {
+
+// The bytes of a file in memory.
+class SpanTableReader {
+public:
+    explicit SpanTableReader(std::span<const uint8_t> bytes) : reader_(bytes) {}
+    bool magic() {
+        std::span<const uint8_t> magic;
+        return reader_.take(sizeof kTableFileMagic, magic) && std::equal(magic.begin(), magic.end(), kTableFileMagic);
     }
+    bool read(int32_t& value) { return reader_.read(value); }
+    uint64_t remaining() const { return reader_.remaining(); }
+    ReadError cell(Cell& cell) { return readCellRecord(reader_, cell); }
+    bool pageSettings(PageSettings& settings) { return readPageSettingsBlock(reader_, settings); }
+
+private:
+    ByteReader reader_;
+};
+
+// The bytes of a file as they are read, each cell record whole in the buffer.
+class StreamTableReader {
+public:
+    explicit StreamTableReader(StreamReader& reader) : reader_(reader) {}
+    bool magic() {
+        uint8_t magic[sizeof kTableFileMagic];
+        return reader_.copy(magic, sizeof magic) && std::equal(magic, magic + sizeof magic, kTableFileMagic);
+    }
+    bool read(int32_t& value) { return reader_.read(value); }
+    uint64_t remaining() const { return reader_.remaining(); }
+    // The record's two lengths say how much of it must be at hand: a length that is
+    // no length is left to the record reader, which names the fault.
+    ReadError cell(Cell& cell) {
+        constexpr size_t kNameLengthEnd = kMinimumCellRecordSize - 4;
+        if (!reader_.ensure(kNameLengthEnd)) return ReadError::Truncated;
+        size_t wanted = kNameLengthEnd;
+        if (std::optional<size_t> name = lengthAt(wanted - 4)) {
+            wanted += *name + 4;
+            if (!reader_.ensure(wanted)) return ReadError::Truncated;
+            if (std::optional<size_t> content = lengthAt(wanted - 4)) {
+                wanted += *content;
+                if (!reader_.ensure(wanted)) return ReadError::Truncated;
+            }
+        }
+        ByteReader record(reader_.window());
+        const ReadError error = readCellRecord(record, cell);
+        reader_.consume(record.position());
+        return error;
+    }
+    bool pageSettings(PageSettings& settings) {
+        if (!reader_.ensure(kPageSettingsBlockSize)) return false;
+        ByteReader block(reader_.window());
+        readPageSettingsBlock(block, settings);
+        reader_.consume(block.position());
+        return true;
+    }
+
+private:
+    std::optional<size_t> lengthAt(size_t offset) const {
+        ByteReader field(reader_.window().subspan(offset, 4));
+        int32_t length = 0;
+        field.read(length);
+        if (length < 0 || length > kMaxContentLength) return std::nullopt;
+        return static_cast<size_t>(length);
+    }
+
+    StreamReader& reader_;
+};
+
+template <typename Reader>
+ReadError readTable(Reader& reader, Table& table) {
+    if (!reader.magic()) return ReadError::WrongMagic;
     int32_t rows = 0;
     int32_t columns = 0;
     int32_t fixedRows = 0;
@@ -86,13 +153,23 @@ ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {
     }
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            if (ReadError error = readCellRecord(reader, table.cell(row, column)); error != ReadError::None) {
-                return error;
-            }
+            if (ReadError error = reader.cell(table.cell(row, column)); error != ReadError::None) return error;
         }
     }
-    if (!readPageSettingsBlock(reader, table.pageSettings())) return ReadError::Truncated;
+    if (!reader.pageSettings(table.pageSettings())) return ReadError::Truncated;
     return ReadError::None;
+}
+
+}  // namespace
+
+ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {
+    SpanTableReader reader(bytes);
+    return readTable(reader, table);
+}
+
+ReadError readTableFile(StreamReader& stream, Table& table) {
+    StreamTableReader reader(stream);
+    return readTable(reader, table);
 }
 
 }  // namespace grid

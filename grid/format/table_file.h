@@ -5,6 +5,7 @@
 
 #include "grid/format/byte_sink.h"
 #include "grid/format/read_error.h"
+#include "grid/format/stream_reader.h"
 #include "grid/model/data_provider.h"
 #include "grid/model/table.h"
 
@@ -25,5 +26,7 @@ void writeTableFile(ByteSink& sink, const Table& table);
 // anything is allocated. On an error the table is left in a consistent state that
 // the caller must not use as the file's content.
 ReadError readTableFile(std::span<const uint8_t> bytes, Table& table);
+// The same from bytes as they are read, with no copy of the whole file in memory.
+ReadError readTableFile(StreamReader& reader, Table& table);
 
 }  // namespace grid

@@ -1,11 +1,6 @@
 #include "grid/format/table_summary.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "grid/format/cell_record.h"
 #include "grid/format/page_settings_block.h"
@@ -15,70 +10,6 @@
 
 namespace grid {
 namespace {
-
-// Little-endian fields from a source, through one buffer that is refilled as it
-// empties; a field may straddle two fills.
-class StreamReader {
-public:
-    StreamReader(const ByteSource& source, uint64_t size)
-        : source_(source), remaining_(size), buffer_(static_cast<size_t>(std::min<uint64_t>(size, kBufferSize))) {}
-
-    // Bytes still to read: in the buffer and not yet given by the source.
-    uint64_t remaining() const { return remaining_ + (end_ - begin_); }
-
-    template <typename Integer>
-    bool read(Integer& value) {
-        uint8_t bytes[sizeof(Integer)];
-        if (!copy(bytes, sizeof bytes)) return false;
-        std::make_unsigned_t<Integer> bits = 0;
-        for (size_t i = 0; i < sizeof(Integer); ++i) bits |= static_cast<decltype(bits)>(bytes[i]) << (8 * i);
-        value = static_cast<Integer>(bits);
-        return true;
-    }
-
-    bool copy(uint8_t* out, size_t count) {
-        while (count > 0) {
-            if (begin_ == end_ && !refill()) return false;
-            const size_t part = std::min(count, end_ - begin_);
-            std::copy_n(buffer_.begin() + static_cast<std::ptrdiff_t>(begin_), part, out);
-            begin_ += part;
-            out += part;
-            count -= part;
-        }
-        return true;
-    }
-
-    bool skip(uint64_t count) {
-        while (count > 0) {
-            if (begin_ == end_ && !refill()) return false;
-            const size_t part = static_cast<size_t>(std::min<uint64_t>(count, end_ - begin_));
-            begin_ += part;
-            count -= part;
-        }
-        return true;
-    }
-
-private:
-    bool refill() {
-        // Never past the size the reading started with: a file that grows meanwhile
-        // is read as it was, as a whole-file read would.
-        const auto room = static_cast<size_t>(std::min<uint64_t>(buffer_.size(), remaining_));
-        const size_t got = room == 0 ? 0 : source_(buffer_.data(), room);
-        if (got == 0 || got > room) return false;
-        remaining_ -= got;
-        begin_ = 0;
-        end_ = got;
-        return true;
-    }
-
-    const ByteSource& source_;
-    // Bytes the source has not given yet.
-    uint64_t remaining_;
-    static constexpr uint64_t kBufferSize = 1 << 20;
-    std::vector<uint8_t> buffer_;
-    size_t begin_ = 0;
-    size_t end_ = 0;
-};
 
 ReadError skipLength(StreamReader& reader) {
     int32_t length = 0;
@@ -140,25 +71,9 @@ ReadError readTableSummary(const ByteSource& source, uint64_t size, TableSummary
 }
 
 ReadError readTableSummary(const std::string& path, TableSummary& summary) {
-    struct stat named;
-    if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return ReadError::CannotOpen;
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0) return ReadError::CannotOpen;
-    struct stat opened;
-    ReadError error = ReadError::CannotOpen;
-    if (::fstat(descriptor, &opened) == 0 && S_ISREG(opened.st_mode)) {
-        // A file that shrinks while it is read ends where the reading stops.
-        ByteSource source = [descriptor](uint8_t* into, size_t room) -> size_t {
-            for (;;) {
-                const ssize_t got = ::read(descriptor, into, room);
-                if (got < 0 && errno == EINTR) continue;
-                return got > 0 ? static_cast<size_t>(got) : 0;
-            }
-        };
-        error = readTableSummary(source, static_cast<uint64_t>(opened.st_size), summary);
-    }
-    ::close(descriptor);
-    return error;
+    return withRegularFile(path, [&summary](const ByteSource& source, uint64_t size) {
+        return readTableSummary(source, size, summary);
+    });
 }
 
 }  // namespace grid

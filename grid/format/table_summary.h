@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "grid/format/read_error.h"
+#include "grid/format/stream_reader.h"
 #include "grid/model/page_settings.h"
 
 namespace grid {
@@ -30,10 +29,6 @@ struct TableSummary {
     int32_t columnWidth(int32_t column) const { return columnWidths[static_cast<size_t>(column)]; }
     const PageSettings& pageSettings() const { return page; }
 };
-
-// Fills `into` with up to `room` bytes of what follows and says how many it gave; 0
-// at the end (or on a failed read).
-using ByteSource = std::function<size_t(uint8_t* into, size_t room)>;
 
 // The same checks, in the same order, as reading the whole table: a file that does
 // not load gives the error loading it would give. `size` is the number of bytes the

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -36,15 +37,27 @@ std::string tableFileBytes(const TempDir& directory) {
     return readWholeFile(directory.file("t.bge"));
 }
 
-ReadError summaryOf(const std::string& bytes, grid::TableSummary& summary) {
-    size_t given = 0;
-    grid::ByteSource source = [&](uint8_t* into, size_t room) {
-        const size_t part = std::min(room, bytes.size() - given);
+// The bytes as a file gives them, in pieces of uneven size, so that fields and
+// records straddle the refills.
+grid::ByteSource piecesOf(const std::string& bytes, size_t& given) {
+    return [&bytes, &given](uint8_t* into, size_t room) {
+        const size_t part = std::min({room, bytes.size() - given, given % 4093 + 1});
         std::memcpy(into, bytes.data() + given, part);
         given += part;
         return part;
     };
-    return grid::readTableSummary(source, bytes.size(), summary);
+}
+
+ReadError summaryOf(const std::string& bytes, grid::TableSummary& summary) {
+    size_t given = 0;
+    return grid::readTableSummary(piecesOf(bytes, given), bytes.size(), summary);
+}
+
+ReadError streamedReadOf(const std::string& bytes, grid::Table& table) {
+    size_t given = 0;
+    const grid::ByteSource source = piecesOf(bytes, given);
+    grid::StreamReader reader(source, bytes.size());
+    return grid::readTableFile(reader, table);
 }
 
 ReadError fullReadOf(const std::string& bytes, grid::Table& table) {
@@ -55,9 +68,10 @@ void putInt32(std::string& bytes, size_t at, int32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF);
 }
 
-// The summary is what info shows instead of loading the table: for every file, whole,
-// cut short anywhere or with a damaged field, it must say what loading says.
-TEST(TableSummaryTest, SaysWhatLoadingTheWholeTableSays) {
+// The summary is what info shows instead of loading the table, and the streamed
+// reading is how the editor loads it: for every file, whole, cut short anywhere or
+// with a damaged field, both must say what reading the whole file at once says.
+TEST(TableSummaryTest, SummaryAndStreamedReadingSayWhatReadingTheWholeFileSays) {
     TempDir directory;
     const std::string file = tableFileBytes(directory);
     TableFixture small(2, 2);
@@ -83,7 +97,14 @@ TEST(TableSummaryTest, SaysWhatLoadingTheWholeTableSays) {
         grid::Table table({40, 200});
         const ReadError expected = fullReadOf(bytes, table);
         ASSERT_EQ(summaryOf(bytes, summary), expected) << bytes.size() << " bytes";
+        grid::Table streamed({40, 200});
+        ASSERT_EQ(streamedReadOf(bytes, streamed), expected) << bytes.size() << " bytes";
         if (expected != ReadError::None) continue;
+        grid::MemorySink wholeBytes;
+        grid::MemorySink streamedBytes;
+        grid::writeTableFile(wholeBytes, table);
+        grid::writeTableFile(streamedBytes, streamed);
+        EXPECT_EQ(streamedBytes.bytes(), wholeBytes.bytes());
         ASSERT_EQ(summary.rowCount(), table.rowCount());
         ASSERT_EQ(summary.columnCount(), table.columnCount());
         EXPECT_EQ(summary.fixedRows(), table.fixedRows());
