@@ -88,7 +88,8 @@ void PageRenderer::drawPage(QPainter& painter, size_t page, const PageDevice& de
     edges.drawAll(cells);
     painter.restore();
     if (plan_.settings.pageNumberPosition > 0) drawPageNumber(painter, entry.pageNumber, device);
-    // Pictures are decoded per page: a long print never holds all of them at once.
+    // The cells' picture keys are kept per page; the decoded pictures stay in the
+    // shared cache, within its limit, for the next page and the grid.
     pictures_.forgetAll();
 }
 

@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QPixmap>
 #include <cmath>
 #include <string>
 
@@ -52,6 +51,40 @@ QString withQtLineBreaks(QString text) {
 }
 
 QRect shrunk(const QRect& rect, int dx, int dy) { return rect.adjusted(dx, dy, -dx, -dy); }
+
+// Tiles of the placement's size, each showing the placement's part of the picture. A
+// tile smaller than its part is shrunk once, smoothly; a larger one is enlarged by the
+// painter while it fills, so no image larger than the picture is ever made, whatever
+// the device's resolution or the size of the cell.
+void drawTiles(QPainter& painter, const QImage& image, const PicturePlacement& placement) {
+    const QSizeF part(image.width() * placement.tilePart.width(), image.height() * placement.tilePart.height());
+    const QSize partPixels = QSize(static_cast<int>(std::ceil(part.width())), static_cast<int>(std::ceil(part.height())))
+                                 .expandedTo(QSize(1, 1))
+                                 .boundedTo(image.size());
+    QImage tile = partPixels == image.size() ? image : image.copy(QRect(QPoint(0, 0), partPixels));
+    const QSize shrunkTo = placement.tileSize.boundedTo(partPixels);
+    if (shrunkTo != partPixels) tile = tile.scaled(shrunkTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double scaleX = shrunkTo.width() < partPixels.width() ? 1.0 : placement.tileSize.width() / part.width();
+    const double scaleY = shrunkTo.height() < partPixels.height() ? 1.0 : placement.tileSize.height() / part.height();
+    painter.save();
+    painter.setClipRect(placement.target, Qt::IntersectClip);
+    painter.translate(placement.target.topLeft());
+    painter.scale(scaleX, scaleY);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, scaleX != 1.0 || scaleY != 1.0);
+    painter.setBrushOrigin(0, 0);
+    painter.fillRect(QRectF(0, 0, placement.target.width() / scaleX, placement.target.height() / scaleY), QBrush(tile));
+    painter.restore();
+}
+
+// A picture too large to decode shows where it would be: a thin frame around the
+// cell's picture area and a word saying why it is empty.
+void drawOversizeFrame(QPainter& painter, const QRect& area, const QColor& color, const QFont& font) {
+    painter.setPen(QPen(color, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.setFont(font);
+    painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, QStringLiteral("图片过大"));
+}
 
 }  // namespace
 
@@ -176,22 +209,23 @@ void CellPainter::drawText(const Cell& cell, const QRect& area, const QRect& blo
 }
 
 void CellPainter::drawPicture(const Cell& cell, const QRect& area, int32_t row, int32_t column) {
-    const QImage& image = pictures_.pictureOf(row, column, cell);
-    if (image.isNull()) return;
-    // A picture's natural size is its size at its own resolution (96 dots per inch
-    // when it names none), shown at the grid's scale like every other length.
-    auto naturalUnits = [](int pixels, int dotsPerMeter) {
-        double dotsPerUnit = dotsPerMeter > 0 ? dotsPerMeter / 10000.0 : 96.0 / LogicalScale::kUnitsPerInch;
-        return static_cast<int32_t>(std::lround(pixels / dotsPerUnit));
-    };
+    const CellPicture& picture = pictures_.pictureOf(row, column, cell);
+    if (picture.state == PictureState::TooLarge) {
+        drawOversizeFrame(painter_, area, colorOf(cell.textColor),
+                          cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize)), cell.flags));
+        return;
+    }
+    const QImage& image = picture.image;
+    if (picture.state != PictureState::Decoded || image.isNull()) return;
+    // A picture's natural size is its size at its own resolution, shown at the grid's
+    // scale like every other length.
     QSize natural(options_.scale.pixelsX(naturalUnits(image.width(), image.dotsPerMeterX())),
                   options_.scale.pixelsY(naturalUnits(image.height(), image.dotsPerMeterY())));
     PicturePlacement placement = placePicture(natural.expandedTo(QSize(1, 1)), area,
                                               static_cast<int>(cell.flags & CellFlags::kAlignmentMask));
     if (placement.target.isEmpty()) return;
     if (placement.tiled) {
-        QPixmap tile = QPixmap::fromImage(image.scaled(placement.tileSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        painter_.drawTiledPixmap(placement.target, tile);
+        drawTiles(painter_, image, placement);
     } else {
         painter_.drawImage(placement.target, image);
     }

@@ -12,14 +12,19 @@ struct DecodedPixels {
     std::vector<uint32_t> argb;
 };
 
-// No picture in a cell may need more than this many pixels (about 256 MB decoded),
-// whatever its header claims, so a hostile cell cannot exhaust memory.
-inline constexpr int64_t kMaxPicturePixels = 64 * 1024 * 1024;
+// Why a decoder gave no pixels: the bytes are no picture it can read, or the picture
+// is larger than any cell may show.
+enum class DecodeFailure { None, Damaged, TooLarge };
+
+// No picture in a cell is decoded at full size beyond this many pixels (128 MiB at
+// four bytes a pixel), whatever its header claims, so that a few hostile cells cannot
+// exhaust memory; the decoded-picture cache holds at least two such pictures.
+inline constexpr int64_t kMaxPicturePixels = 32 * 1024 * 1024;
 inline constexpr int32_t kMaxPictureSide = 32768;
 
-inline bool isAcceptablePictureSize(int64_t width, int64_t height) {
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           width * height <= kMaxPicturePixels;
+// Whether a picture of a positive size stays within the bound.
+inline bool fitsPictureBound(int64_t width, int64_t height) {
+    return width <= kMaxPictureSide && height <= kMaxPictureSide && width * height <= kMaxPicturePixels;
 }
 
 }  // namespace grid

@@ -16,6 +16,11 @@ uint16_t word(std::span<const uint8_t> bytes, size_t offset) {
     return static_cast<uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
 }
 
+std::optional<DecodedPixels> fail(DecodeFailure reason, DecodeFailure* failure) {
+    if (failure) *failure = reason;
+    return std::nullopt;
+}
+
 uint32_t opaque(uint8_t red, uint8_t green, uint8_t blue) {
     return 0xFF000000u | (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
 }
@@ -44,8 +49,10 @@ std::vector<uint8_t> expandRuns(std::span<const uint8_t> data, size_t wanted) {
 
 }  // namespace
 
-std::optional<DecodedPixels> decodePcx(std::span<const uint8_t> bytes) {
-    if (bytes.size() < kHeaderSize || bytes[0] != 0x0A || bytes[2] != 1) return std::nullopt;
+std::optional<DecodedPixels> decodePcx(std::span<const uint8_t> bytes, DecodeFailure* failure) {
+    if (failure) *failure = DecodeFailure::None;
+    auto damaged = [failure] { return fail(DecodeFailure::Damaged, failure); };
+    if (bytes.size() < kHeaderSize || bytes[0] != 0x0A || bytes[2] != 1) return damaged();
     const uint8_t bitsPerPixel = bytes[3];
     const uint8_t planes = bytes[65];
     const int32_t width = int32_t{word(bytes, 8)} - word(bytes, 4) + 1;
@@ -55,24 +62,25 @@ std::optional<DecodedPixels> decodePcx(std::span<const uint8_t> bytes) {
     const bool truecolor = bitsPerPixel == 8 && planes == 3;
     const bool monochrome = bitsPerPixel == 1 && planes == 1;
     const bool sixteenColors = bitsPerPixel == 1 && planes == 4;
-    if (!paletted && !truecolor && !monochrome && !sixteenColors) return std::nullopt;
-    if (!isAcceptablePictureSize(width, height)) return std::nullopt;
+    if (!paletted && !truecolor && !monochrome && !sixteenColors) return damaged();
+    if (width <= 0 || height <= 0) return damaged();
+    if (!fitsPictureBound(width, height)) return fail(DecodeFailure::TooLarge, failure);
     // Lines are padded to an even length at most; a wider line claims memory that the
     // picture does not need.
     const size_t neededPerLine = (static_cast<size_t>(width) * bitsPerPixel + 7) / 8;
-    if (bytesPerLine < neededPerLine || bytesPerLine > neededPerLine + kMaxLinePadding) return std::nullopt;
+    if (bytesPerLine < neededPerLine || bytesPerLine > neededPerLine + kMaxLinePadding) return damaged();
 
     std::span<const uint8_t> data = bytes.subspan(kHeaderSize);
     std::span<const uint8_t> palette;
     if (paletted) {
-        if (data.size() < kPaletteSize + 1 || data[data.size() - kPaletteSize - 1] != kPaletteMarker) return std::nullopt;
+        if (data.size() < kPaletteSize + 1 || data[data.size() - kPaletteSize - 1] != kPaletteMarker) return damaged();
         palette = data.subspan(data.size() - kPaletteSize);
         data = data.first(data.size() - kPaletteSize - 1);
     }
     const size_t lineBytes = bytesPerLine * planes;
     // One byte of data expands to at most 63, so a picture larger than that cannot
     // come from these bytes, however its header reads.
-    if (data.size() * kLongestRun < lineBytes * static_cast<size_t>(height)) return std::nullopt;
+    if (data.size() * kLongestRun < lineBytes * static_cast<size_t>(height)) return damaged();
     std::vector<uint8_t> plain = expandRuns(data, lineBytes * static_cast<size_t>(height));
 
     DecodedPixels pixels{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};

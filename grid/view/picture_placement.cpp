@@ -1,6 +1,9 @@
 #include "grid/view/picture_placement.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "grid/view/logical_scale.h"
 
 #include "grid/view/text_alignment.h"
 
@@ -21,7 +24,18 @@ QSize scaled(QSize natural, double factor) {
     return QSize(static_cast<int>(natural.width() * factor), static_cast<int>(natural.height() * factor));
 }
 
-PicturePlacement single(const QRect& target) { return {target, false, QSize()}; }
+PicturePlacement single(const QRect& target) { return {target, false, QSize(), QSizeF(1, 1)}; }
+
+// Tiles start at the area's top-left, so a tile larger than the area shows only its
+// top-left part, and only that part of the picture needs scaling.
+PicturePlacement tiles(QSize tile, const QRect& area) {
+    const QSize fitting = tile.boundedTo(area.size());
+    return {area, true, fitting,
+            QSizeF(double(fitting.width()) / tile.width(), double(fitting.height()) / tile.height())};
+}
+
+// Below one dot per inch.
+constexpr int kLeastDotsPerMeter = 40;
 
 }  // namespace
 
@@ -31,11 +45,8 @@ PicturePlacement placePicture(QSize natural, const QRect& area, int alignment) {
         case 10: return single(area);
         case 11: return single(centred(scaled(natural, std::min(fitFactor(natural, area), 1.0)), area));
         case 12: return single(centred(scaled(natural, fitFactor(natural, area)), area));
-        case 13: return {area, true, natural};
-        case 14: {
-            QSize tile = scaled(natural, fitFactor(natural, area)).expandedTo(QSize(1, 1));
-            return {area, true, tile};
-        }
+        case 13: return tiles(natural, area);
+        case 14: return tiles(scaled(natural, fitFactor(natural, area)).expandedTo(QSize(1, 1)), area);
         default: break;
     }
     int left = area.left();
@@ -51,6 +62,12 @@ PicturePlacement placePicture(QSize natural, const QRect& area, int alignment) {
         case Placement::Start: break;
     }
     return single(QRect(QPoint(left, top), natural));
+}
+
+int32_t naturalUnits(int pixels, int dotsPerMeter) {
+    const double dotsPerUnit =
+        dotsPerMeter >= kLeastDotsPerMeter ? dotsPerMeter / 10000.0 : 96.0 / LogicalScale::kUnitsPerInch;
+    return static_cast<int32_t>(std::lround(pixels / dotsPerUnit));
 }
 
 }  // namespace grid

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <algorithm>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "grid/format/table_file.h"
 #include "grid/provider/n_provider.h"
 #include "program_version.h"
+#include "tests/grid/view/bitmap_bytes.h"
 #include "tests/grid/xlsx/workbook_reader.h"
 #include "tests/support/temp_dir.h"
 
@@ -29,10 +31,10 @@ std::string quoted(const std::string& argument) {
 }
 
 // Runs bgetool with these arguments (UTF-8, as a shell passes them) and collects what
-// it printed.
-ToolRun runBgetool(const std::vector<std::string>& arguments) {
+// it printed; `launcher` (a command and its arguments) may run it.
+ToolRun runBgetool(const std::vector<std::string>& arguments, const std::string& launcher = "") {
     TempDir directory;
-    std::string command = BGETOOL_PATH;
+    std::string command = launcher + BGETOOL_PATH;
     for (const std::string& argument : arguments) command += " " + quoted(argument);
     command += " >" + directory.file("out") + " 2>" + directory.file("err");
     int status = std::system(command.c_str());
@@ -261,6 +263,81 @@ TEST(BgetoolTest, ImportEndsLinesAtAnyLineBreakByDefault) {
     std::string back = directory.file("back.txt");
     ASSERT_EQ(runBgetool({"export", table, back}).exitStatus, 0);
     EXPECT_EQ(readWholeFile(back), "a;b\r\nc;d\r\ne;\r\nf;") << "export writes CR LF";
+}
+
+// Whether the first page of a PDF, rendered at a low resolution, shows any red.
+bool firstPageShowsRed(const std::string& pdf) {
+    TempDir directory;
+    std::string command =
+        "pdftoppm -r 20 -f 1 -l 1 -singlefile " + quoted(pdf) + " " + quoted(directory.file("page"));
+    if (std::system(command.c_str()) != 0) return false;
+    // A binary PPM: "P6", width, height and largest value, one blank, three bytes a pixel.
+    std::istringstream image(readWholeFile(directory.file("page.ppm")));
+    std::string magic;
+    int width = 0, height = 0, largest = 0;
+    image >> magic >> width >> height >> largest;
+    image.get();
+    for (int pixel = 0; pixel < width * height; ++pixel) {
+        const int red = image.get(), green = image.get(), blue = image.get();
+        if (!image) return false;
+        if (red > 200 && green < 80 && blue < 80) return true;
+    }
+    return false;
+}
+
+// Tables of a few hundred bytes whose pictures would take gigabytes to print: huge
+// pictures in tiny run-length bitmaps, one large picture in many cells, and a
+// one-pixel tile that claims two dots per metre. Each prints within an address space
+// that an offscreen print of a small table fits in with room to spare.
+TEST(BgetoolPictureTest, HostilePicturesPrintWithinBoundedMemory) {
+    struct Case {
+        const char* what;
+        int32_t rows;
+        int32_t columns;
+        std::string picture;
+        int alignment;
+        bool tooLarge;
+    };
+    const Case cases[] = {
+        {"eight 8000 x 8000 run-length bitmaps", 4, 2, redRunLengthBitmap(8000, 8000), 10, true},
+        {"one 5700 x 5700 picture in thirty cells", 15, 2, redRunLengthBitmap(5700, 5700), 10, false},
+        {"a one-pixel tile at two dots per metre", 1, 1, onePixelBitmap(0xFF0000, 2), 13, false},
+    };
+    // Sanitizers reserve terabytes of address space for themselves.
+#if defined(__SANITIZE_ADDRESS__)
+    const std::string launcher = "timeout 120 ";
+#else
+    const std::string launcher = "timeout 120 prlimit --as=" + std::to_string(700 << 20) + " ";
+#endif
+    for (const Case& c : cases) {
+        TempDir directory;
+        grid::FixedTextMeasurer measurer(grid::kHeadlessLetterExtent);
+        grid::NProvider provider(measurer);
+        provider.setSize(c.rows, c.columns);
+        const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(c.picture.data()), c.picture.size());
+        for (int32_t row = 0; row < c.rows; ++row) {
+            for (int32_t column = 0; column < c.columns; ++column) {
+                provider.setFlags(row, column, (provider.cellFlags(row, column) & ~grid::CellFlags::kAlignmentMask) |
+                                                   static_cast<uint32_t>(c.alignment));
+                provider.setKind(row, column, grid::CellKind::Picture);
+                provider.setData(row, column, bytes);
+            }
+        }
+        grid::MemorySink file;
+        grid::writeTableFile(file, provider);
+        ASSERT_LT(file.bytes().size(), 3000u) << c.what;
+        const std::string table = directory.file("bomb.bge");
+        writeWholeFile(table, std::string(file.bytes().begin(), file.bytes().end()));
+        const std::string pdf = directory.file("bomb.pdf");
+
+        ToolRun run = runBgetool({"pdf", table, pdf}, launcher);
+        ASSERT_EQ(run.exitStatus, 0) << c.what << ": " << run.errors;
+        std::vector<std::string> pages = pdfPages(pdf);
+        ASSERT_EQ(pages.size(), 1u) << c.what;
+        EXPECT_EQ(pages[0].find(utf8(u8"图片过大")) != std::string::npos, c.tooLarge) << c.what << ": " << pages[0];
+        // A picture within the bound is still printed, not dropped for want of memory.
+        EXPECT_EQ(firstPageShowsRed(pdf), !c.tooLarge) << c.what;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QPalette>
 
+#include "tests/grid/view/bitmap_bytes.h"
 #include "tests/grid/view/grid_fixture.h"
 
 namespace {
@@ -244,6 +245,52 @@ TEST(GridPaintTest, BinaryDataAndDamagedPicturesDrawNothing) {
     const QImage image = table.render();
     EXPECT_TRUE(inkBounds(image, table.cellRect(0, 0).adjusted(1, 1, -1, -1), 0xFFFFFF).isEmpty());
     EXPECT_TRUE(inkBounds(image, table.cellRect(0, 1).adjusted(1, 1, -1, -1), 0xFFFFFF).isEmpty());
+}
+
+std::vector<uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+// A cell of 100 x 100 pixels whose picture area lies 8 pixels inside (20 units).
+QRect pictureCell(GridFixture& table, const std::vector<uint8_t>& picture, int code) {
+    table.source.setColumnWidth(1, 1, 265);
+    table.source.setRowHeight(1, 1, 265);
+    table.source.setMargin({1, 1, 1, 1}, 20);
+    table.source.setKind({1, 1, 1, 1}, grid::CellKind::Picture);
+    table.source.setCellData(1, 1, picture);
+    table.source.setAlignment({1, 1, 1, 1}, code);
+    table.grid.selectCell(2, 2);
+    return table.cellRect(1, 1).adjusted(8, 8, -8, -8);
+}
+
+TEST(GridPaintTest, PictureTooLargeShowsItsFrameInsteadOfItsPixels) {
+    GridFixture table(3, 3);
+    // Stretched, the decoded picture would fill the whole area red.
+    const QRect area = pictureCell(table, bytesOf(redRunLengthBitmap(8000, 8000)), 10);
+    const QImage image = table.render();
+    EXPECT_EQ(colourBounds(image, table.cellRect(1, 1), 0x000000), area);
+    const QPoint sides[] = {{area.left(), area.center().y()}, {area.right(), area.center().y()},
+                            {area.center().x(), area.top()}, {area.center().x(), area.bottom()}};
+    for (QPoint side : sides) EXPECT_EQ(rgb(image, side), 0x000000u) << side.x() << "," << side.y();
+    EXPECT_TRUE(colourBounds(image, table.cellRect(1, 1), 0xFF0000).isEmpty());
+    // Inside the frame only the word is drawn, in the middle, the corners stay blank.
+    const QRect inside = area.adjusted(1, 1, -1, -1);
+    const QRect word = inkBounds(image, inside, 0xFFFFFF);
+    EXPECT_FALSE(word.isEmpty());
+    EXPECT_FALSE(word.contains(inside.topLeft()));
+    EXPECT_FALSE(word.contains(inside.bottomRight()));
+}
+
+TEST(GridPaintTest, TileOfAnAbsurdResolutionIsDrawnAtNinetySixDotsPerInch) {
+    // Two pixels, red and blue, claiming two dots per metre: tiles of two screen
+    // pixels, not one red pixel half a metre wide.
+    ByteBuilder twoPixels = bitmapHeaders(2, 1, 24, 0, 2, 0, 8);
+    twoPixels.raw(std::string("\x00\x00\xFF\xFF\x00\x00\x00\x00", 8));
+    GridFixture table(3, 3);
+    const QRect area = pictureCell(table, bytesOf(twoPixels.str()), 13);
+    const QImage image = table.render();
+    for (int x = area.left(); x <= area.right(); ++x) {
+        EXPECT_EQ(rgb(image, {x, area.top()}), (x - area.left()) % 2 == 0 ? 0xFF0000u : 0x0000FFu) << x;
+        EXPECT_EQ(rgb(image, {x, area.bottom()}), (x - area.left()) % 2 == 0 ? 0xFF0000u : 0x0000FFu) << x;
+    }
 }
 
 TEST(GridPaintTest, ZoomTwoHundredDoublesEveryLength) {
