@@ -33,17 +33,14 @@ void appendField(std::string& out, std::string_view field, const DelimitedFormat
 
 std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t rows, int32_t columns,
                                           const DelimitedFormat& format, const Progress& progress) {
-    // Where each text starts, and the extent that holds any text at all.
-    std::vector<std::string_view> texts;
-    texts.reserve(static_cast<size_t>(rows) * static_cast<size_t>(columns));
+    // The extent that holds any text at all, in a first pass over the block: a list of
+    // every text would cost a table of a million cells 16 MB of fresh memory.
     int32_t lastRow = -1;
     int32_t lastColumn = -1;
-    TextBlockCursor cursor(cellTexts);
+    TextBlockCursor scan(cellTexts);
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            std::string_view text = cursor.next();
-            texts.push_back(text);
-            if (!text.empty()) {
+            if (!scan.next().empty()) {
                 lastRow = row;
                 lastColumn = std::max(lastColumn, column);
             }
@@ -54,14 +51,18 @@ std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t ro
     std::string out;
     out.reserve(cellTexts.size() + static_cast<size_t>(lastRow + 1) * static_cast<size_t>(lastColumn + 1) *
                                        format.columnSeparator.size());
+    std::vector<std::string_view> line(static_cast<size_t>(std::max(columns, 0)));
+    TextBlockCursor cursor(cellTexts);
     for (int32_t row = 0; row <= lastRow; ++row) {
-        const std::string_view* line = texts.data() + static_cast<size_t>(row) * static_cast<size_t>(columns);
         bool empty = true;
-        for (int32_t column = 0; column <= lastColumn && empty; ++column) empty = line[column].empty();
+        for (int32_t column = 0; column < columns; ++column) {
+            line[static_cast<size_t>(column)] = cursor.next();
+            empty = empty && (column > lastColumn || line[static_cast<size_t>(column)].empty());
+        }
         if (!empty) {
             for (int32_t column = 0; column <= lastColumn; ++column) {
                 if (column > 0) out += format.columnSeparator;
-                appendField(out, line[column], format);
+                appendField(out, line[static_cast<size_t>(column)], format);
             }
         }
         if (row < lastRow) out += rowSeparator;
