@@ -31,6 +31,26 @@ void appendField(std::string& out, std::string_view field, const DelimitedFormat
 
 }  // namespace
 
+DelimitedLines::DelimitedLines(const DelimitedFormat& format, int32_t lastRow, int32_t lastColumn)
+    : format_(format),
+      rowSeparator_(format.rowSeparator ? *format.rowSeparator : kWrittenLineBreak),
+      lastRow_(lastRow),
+      lastColumn_(lastColumn) {}
+
+void DelimitedLines::addRow(std::span<const std::string_view> texts) {
+    const size_t width = std::min(texts.size(), static_cast<size_t>(lastColumn_ + 1));
+    const bool empty = std::all_of(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(width),
+                                   [](std::string_view text) { return text.empty(); });
+    if (!empty) {
+        for (int32_t column = 0; column <= lastColumn_; ++column) {
+            if (column > 0) out_ += format_.columnSeparator;
+            if (static_cast<size_t>(column) < width) appendField(out_, texts[static_cast<size_t>(column)], format_);
+        }
+    }
+    if (row_ < lastRow_) out_ += rowSeparator_;
+    ++row_;
+}
+
 std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t rows, int32_t columns,
                                           const DelimitedFormat& format, const Progress& progress) {
     // The extent that holds any text at all, in a first pass over the block: a list of
@@ -47,28 +67,15 @@ std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t ro
         }
     }
 
-    const std::string_view rowSeparator = format.rowSeparator ? *format.rowSeparator : kWrittenLineBreak;
-    std::string out;
-    out.reserve(cellTexts.size() + static_cast<size_t>(lastRow + 1) * static_cast<size_t>(lastColumn + 1) *
-                                       format.columnSeparator.size());
+    DelimitedLines lines(format, lastRow, lastColumn);
     std::vector<std::string_view> line(static_cast<size_t>(std::max(columns, 0)));
     TextBlockCursor cursor(cellTexts);
     for (int32_t row = 0; row <= lastRow; ++row) {
-        bool empty = true;
-        for (int32_t column = 0; column < columns; ++column) {
-            line[static_cast<size_t>(column)] = cursor.next();
-            empty = empty && (column > lastColumn || line[static_cast<size_t>(column)].empty());
-        }
-        if (!empty) {
-            for (int32_t column = 0; column <= lastColumn; ++column) {
-                if (column > 0) out += format.columnSeparator;
-                appendField(out, line[static_cast<size_t>(column)], format);
-            }
-        }
-        if (row < lastRow) out += rowSeparator;
+        for (std::string_view& text : line) text = cursor.next();
+        lines.addRow(line);
         if (progress && (row + 1) % kRowsBetweenProgress == 0 && !progress(row + 1, lastRow + 1)) return std::nullopt;
     }
-    return out;
+    return lines.take();
 }
 
 }  // namespace app

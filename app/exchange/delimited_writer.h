@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,24 @@ namespace app {
 // Nothing when progress asks to stop.
 std::optional<std::string> writeDelimited(std::string_view cellTexts, int32_t rows, int32_t columns,
                                           const DelimitedFormat& format, const Progress& progress = {});
+
+// The same text built row by row, for a writer that knows the extent beforehand (the
+// last row and column holding text, -1 for none) and passes every row up to the last
+// in order, from the first column.
+class DelimitedLines {
+public:
+    DelimitedLines(const DelimitedFormat& format, int32_t lastRow, int32_t lastColumn);
+    // Texts past the last column are ignored.
+    void addRow(std::span<const std::string_view> texts);
+    std::string take() { return std::move(out_); }
+
+private:
+    const DelimitedFormat& format_;
+    std::string_view rowSeparator_;
+    int32_t lastRow_;
+    int32_t lastColumn_;
+    int32_t row_ = 0;
+    std::string out_;
+};
 
 }  // namespace app

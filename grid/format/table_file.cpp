@@ -122,8 +122,45 @@ private:
     StreamReader& reader_;
 };
 
-template <typename Reader>
-ReadError readTable(Reader& reader, Table& table) {
+// What the records of a file are read into: the table itself, or a walk over the
+// cells' texts that keeps no table.
+class TableTarget {
+public:
+    explicit TableTarget(Table& table) : table_(table) {}
+    bool setFrame(int32_t rows, int32_t columns, int32_t fixedRows, int32_t fixedColumns) {
+        if (!table_.setSize(rows, columns)) return false;
+        table_.setFixedRows(fixedRows);
+        table_.setFixedColumns(fixedColumns);
+        return true;
+    }
+    void setRowHeight(int32_t row, int32_t size) { table_.setRowHeight(row, size); }
+    void setColumnWidth(int32_t column, int32_t size) { table_.setColumnWidth(column, size); }
+    Cell& cell(int32_t row, int32_t column) { return table_.cell(row, column); }
+    void cellRead(int32_t, int32_t) {}
+    PageSettings& pageSettings() { return table_.pageSettings(); }
+
+private:
+    Table& table_;
+};
+
+class TextWalk {
+public:
+    explicit TextWalk(const CellTextVisitor& visit) : visit_(visit) {}
+    bool setFrame(int32_t, int32_t, int32_t, int32_t) { return true; }
+    void setRowHeight(int32_t, int32_t) {}
+    void setColumnWidth(int32_t, int32_t) {}
+    Cell& cell(int32_t, int32_t) { return scratch_; }
+    void cellRead(int32_t row, int32_t column) { visit_(row, column, scratch_.text()); }
+    PageSettings& pageSettings() { return page_; }
+
+private:
+    const CellTextVisitor& visit_;
+    Cell scratch_;
+    PageSettings page_;
+};
+
+template <typename Reader, typename Target>
+ReadError readTable(Reader& reader, Target& target) {
     if (!reader.magic()) return ReadError::WrongMagic;
     int32_t rows = 0;
     int32_t columns = 0;
@@ -138,25 +175,24 @@ ReadError readTable(Reader& reader, Table& table) {
     uint64_t smallestRest = 4 * (uint64_t(rows) + uint64_t(columns)) + cellCount * kMinimumCellRecordSize +
                             kPageSettingsBlockSize;
     if (reader.remaining() < smallestRest) return ReadError::Truncated;
-    if (!table.setSize(rows, columns)) return ReadError::OutOfMemory;
-    table.setFixedRows(fixedRows);
-    table.setFixedColumns(fixedColumns);
+    if (!target.setFrame(rows, columns, fixedRows, fixedColumns)) return ReadError::OutOfMemory;
 
     int32_t size = 0;
     for (int32_t row = 0; row < rows; ++row) {
         reader.read(size);
-        table.setRowHeight(row, size);
+        target.setRowHeight(row, size);
     }
     for (int32_t column = 0; column < columns; ++column) {
         reader.read(size);
-        table.setColumnWidth(column, size);
+        target.setColumnWidth(column, size);
     }
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            if (ReadError error = reader.cell(table.cell(row, column)); error != ReadError::None) return error;
+            if (ReadError error = reader.cell(target.cell(row, column)); error != ReadError::None) return error;
+            target.cellRead(row, column);
         }
     }
-    if (!reader.pageSettings(table.pageSettings())) return ReadError::Truncated;
+    if (!reader.pageSettings(target.pageSettings())) return ReadError::Truncated;
     return ReadError::None;
 }
 
@@ -164,12 +200,20 @@ ReadError readTable(Reader& reader, Table& table) {
 
 ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {
     SpanTableReader reader(bytes);
-    return readTable(reader, table);
+    TableTarget target(table);
+    return readTable(reader, target);
 }
 
 ReadError readTableFile(StreamReader& stream, Table& table) {
     StreamTableReader reader(stream);
-    return readTable(reader, table);
+    TableTarget target(table);
+    return readTable(reader, target);
+}
+
+ReadError readCellTexts(StreamReader& stream, const CellTextVisitor& visit) {
+    StreamTableReader reader(stream);
+    TextWalk walk(visit);
+    return readTable(reader, walk);
 }
 
 }  // namespace grid

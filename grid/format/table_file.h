@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string_view>
 
 #include "grid/format/byte_sink.h"
 #include "grid/format/read_error.h"
@@ -28,5 +30,11 @@ void writeTableFile(ByteSink& sink, const Table& table);
 ReadError readTableFile(std::span<const uint8_t> bytes, Table& table);
 // The same from bytes as they are read, with no copy of the whole file in memory.
 ReadError readTableFile(StreamReader& reader, Table& table);
+
+// Every cell's text row by row (empty for picture and data cells, as a table's text
+// block gives them), read as the file is read without building the table; the checks
+// and errors are those of reading the table.
+using CellTextVisitor = std::function<void(int32_t row, int32_t column, std::string_view text)>;
+ReadError readCellTexts(StreamReader& reader, const CellTextVisitor& visit);
 
 }  // namespace grid

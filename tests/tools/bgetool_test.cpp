@@ -265,6 +265,29 @@ TEST(BgetoolTest, ImportEndsLinesAtAnyLineBreakByDefault) {
     EXPECT_EQ(readWholeFile(back), "a;b\r\nc;d\r\ne;\r\nf;") << "export writes CR LF";
 }
 
+// Export reads the texts straight from the file: the table's shape must come out as
+// the editor's export writes it (an empty row inside is an empty line, empty rows at
+// the end and columns past the last text are left out, a picture cell is an empty
+// field, the last cell of a row may be empty), and a file that does not load says so.
+TEST(BgetoolTest, ExportWritesTheShapeOfTheTableStraightFromItsFile) {
+    TempDir directory;
+    const std::string table = directory.file("t.bge");
+    writeWholeFile(directory.file("p.bmp"), "BM not really a picture");
+    ASSERT_EQ(runBgetool({"exec", "new:6,5", table, "setCellText 1 1 'a;b'", "setCellText 1 2 '\"q\"'",
+                          "setCellText 3 3 '\xE6\x9C\xAB'", "setCellKind 4 1 1 1 3", "setCellData 4 1 @" + directory.file("p.bmp"),
+                          "setCellText 4 2 'x'"})
+                  .exitStatus,
+              0);
+    const std::string text = directory.file("t.txt");
+    ASSERT_EQ(runBgetool({"export", table, text, "--quoted", "--encoding", "utf-8"}).exitStatus, 0);
+    EXPECT_EQ(readWholeFile(text), "\"a;b\";\"\"\"q\"\"\";\r\n\r\n;;\xE6\x9C\xAB\r\n;x;");
+    std::string whole = readWholeFile(table);
+    writeWholeFile(directory.file("cut.bge"), whole.substr(0, whole.size() - 10));
+    ToolRun cut = runBgetool({"export", directory.file("cut.bge"), text});
+    EXPECT_EQ(cut.exitStatus, 1);
+    EXPECT_NE(cut.errors.find("cut.bge"), std::string::npos) << cut.errors;
+}
+
 // Whether the first page of a PDF, rendered at a low resolution, shows any red.
 bool firstPageShowsRed(const std::string& pdf) {
     TempDir directory;

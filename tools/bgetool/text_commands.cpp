@@ -10,6 +10,7 @@
 #include "grid/format/table_file_io.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/value/file_name.h"
+#include "tools/bgetool/file_export.h"
 #include "tools/bgetool/table_session.h"
 
 namespace bgetool {
@@ -154,13 +155,13 @@ int runExport(std::span<char*> arguments) {
                   << " (see bgetool export --help)\n";
         return 2;
     }
-    TableSession session;
-    if (!session.load(options.files[0], error)) {
-        std::cerr << "bgetool export: " << error << '\n';
+    grid::ReadError failure = grid::ReadError::None;
+    std::optional<std::string> text = exportedText(options.files[0], options.format, failure);
+    if (!text) {
+        std::cerr << "bgetool export: " << options.files[0] << ": " << grid::readErrorMessage(failure) << '\n';
         return 1;
     }
-    std::string text = app::exportLines(app::DataSourceRef(session.unit()), options.format).value();
-    std::string bytes = app::encodeFileText(text, options.encoding.value_or(app::TextEncoding::Gbk));
+    std::string bytes = app::encodeFileText(*text, options.encoding.value_or(app::TextEncoding::Gbk));
     if (!app::writeFileBytes(gbkName(options.files[1]), bytes)) {
         std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
         return 1;
