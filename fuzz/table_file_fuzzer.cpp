@@ -1,13 +1,15 @@
 // Any bytes as a table file: the reader must fail cleanly or give a consistent table,
 // and a table it accepts is written to bytes that read back to the very same bytes.
-// The summary that reads the frame alone, and the reading of the same bytes as they
-// come (in pieces of a few bytes, so that every record straddles refills), must say
-// what the whole reading says.
+// The summary that reads the frame alone, the reading of the same bytes as they come
+// (in pieces of a few bytes, so that every record straddles refills) and the walk over
+// the cells' texts that export uses must say what the whole reading says.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "grid/format/byte_sink.h"
 #include "grid/format/table_file.h"
@@ -40,8 +42,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     grid::StreamReader stream(pieces, size);
     grid::Table streamed({58, 312});
     if (grid::readTableFile(stream, streamed) != error) std::abort();
+    given = 0;
+    grid::StreamReader walked(pieces, size);
+    std::string texts;
+    const grid::CellTextVisitor collect = [&texts](int32_t, int32_t, std::string_view text) {
+        texts.append(text).push_back('\0');
+    };
+    if (grid::readCellTexts(walked, collect) != error && error != grid::ReadError::OutOfMemory) std::abort();
     if (error != grid::ReadError::None) return 0;
     if (summary.rowCount() != table.rowCount() || summary.columnCount() != table.columnCount()) std::abort();
+    std::string tableTexts;
+    for (int32_t row = 0; row < table.rowCount(); ++row) {
+        for (int32_t column = 0; column < table.columnCount(); ++column) {
+            tableTexts.append(table.cell(row, column).text()).push_back('\0');
+        }
+    }
+    if (tableTexts != texts) std::abort();
     for (int32_t row = 0; row < table.rowCount(); ++row) {
         for (int32_t column = 0; column < table.columnCount(); ++column) (void)table.cell(row, column).text();
     }
