@@ -1,6 +1,8 @@
 #include "grid/format/cell_record.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <type_traits>
 
 #include "grid/model/limits.h"
@@ -8,8 +10,14 @@
 namespace grid {
 namespace {
 
+// Millions of records are written per save: on a little-endian machine a field is
+// copied as it is, elsewhere put together byte by byte.
 template <typename Integer>
 uint8_t* putLittleEndian(uint8_t* at, Integer value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, &value, sizeof value);
+        return at + sizeof value;
+    }
     auto bits = static_cast<std::make_unsigned_t<Integer>>(value);
     for (size_t i = 0; i < sizeof(Integer); ++i) *at++ = static_cast<uint8_t>(bits >> (8 * i));
     return at;
