@@ -1,12 +1,12 @@
 #include "grid/format/stream_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "runtime/value/regular_file.h"
 
 namespace grid {
 namespace {
@@ -68,23 +68,18 @@ bool StreamReader::fillAfterBuffered() {
 
 ReadError withRegularFile(const std::string& path,
                           const std::function<ReadError(const ByteSource& source, uint64_t size)>& use) {
-    struct stat named;
-    if (::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return ReadError::CannotOpen;
-    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    uint64_t size = 0;
+    const int descriptor = rt::openRegularFile(path, size);
     if (descriptor < 0) return ReadError::CannotOpen;
-    struct stat opened;
-    ReadError result = ReadError::CannotOpen;
-    if (::fstat(descriptor, &opened) == 0 && S_ISREG(opened.st_mode)) {
-        // A file that shrinks while it is read ends where the reading stops.
-        const ByteSource source = [descriptor](uint8_t* into, size_t room) -> size_t {
-            for (;;) {
-                const ssize_t got = ::read(descriptor, into, room);
-                if (got < 0 && errno == EINTR) continue;
-                return got > 0 ? static_cast<size_t>(got) : 0;
-            }
-        };
-        result = use(source, static_cast<uint64_t>(opened.st_size));
-    }
+    // A file that shrinks while it is read ends where the reading stops.
+    const ByteSource source = [descriptor](uint8_t* into, size_t room) -> size_t {
+        for (;;) {
+            const ssize_t got = ::read(descriptor, into, room);
+            if (got < 0 && errno == EINTR) continue;
+            return got > 0 ? static_cast<size_t>(got) : 0;
+        }
+    };
+    const ReadError result = use(source, size);
     ::close(descriptor);
     return result;
 }

@@ -62,9 +62,8 @@ private:
 };
 
 // Calls `use` with a regular file's bytes as a source, and returns what it returns;
-// CannotOpen when the path names no regular file or it cannot be opened. The file is
-// looked at before it is opened and opened without waiting (a FIFO would hang the
-// program, a device would never end), and looked at again once open.
+// CannotOpen when the path names no regular file or it cannot be opened (opened as
+// rt::openRegularFile opens it: never waiting, never a FIFO or a device).
 ReadError withRegularFile(const std::string& path,
                           const std::function<ReadError(const ByteSource& source, uint64_t size)>& use);
 

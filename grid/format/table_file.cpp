@@ -5,6 +5,7 @@
 
 #include "grid/format/cell_record.h"
 #include "grid/format/page_settings_block.h"
+#include "grid/format/table_summary.h"
 #include "grid/model/limits.h"
 
 namespace grid {
@@ -159,6 +160,28 @@ private:
     PageSettings page_;
 };
 
+// The frame alone: counts, sizes and page settings; every cell is read and let go.
+class SummaryTarget {
+public:
+    explicit SummaryTarget(TableSummary& summary) : summary_(summary) {}
+    bool setFrame(int32_t rows, int32_t columns, int32_t fixedRows, int32_t fixedColumns) {
+        summary_.rowHeights.assign(static_cast<size_t>(rows), 0);
+        summary_.columnWidths.assign(static_cast<size_t>(columns), 0);
+        summary_.fixedRowCount = fixedRows;
+        summary_.fixedColumnCount = fixedColumns;
+        return true;
+    }
+    void setRowHeight(int32_t row, int32_t size) { summary_.rowHeights[static_cast<size_t>(row)] = size; }
+    void setColumnWidth(int32_t column, int32_t size) { summary_.columnWidths[static_cast<size_t>(column)] = size; }
+    Cell& cell(int32_t, int32_t) { return scratch_; }
+    void cellRead(int32_t, int32_t) {}
+    PageSettings& pageSettings() { return summary_.page; }
+
+private:
+    TableSummary& summary_;
+    Cell scratch_;
+};
+
 template <typename Reader, typename Target>
 ReadError readTable(Reader& reader, Target& target) {
     if (!reader.magic()) return ReadError::WrongMagic;
@@ -207,6 +230,12 @@ ReadError readTableFile(std::span<const uint8_t> bytes, Table& table) {
 ReadError readTableFile(StreamReader& stream, Table& table) {
     StreamTableReader reader(stream);
     TableTarget target(table);
+    return readTable(reader, target);
+}
+
+ReadError readTableSummary(StreamReader& stream, TableSummary& summary) {
+    StreamTableReader reader(stream);
+    SummaryTarget target(summary);
     return readTable(reader, target);
 }
 

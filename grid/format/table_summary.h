@@ -11,9 +11,9 @@
 namespace grid {
 
 // What a table file says about its frame (counts, fixed rows and columns, sizes and
-// page settings), read without building the table: the cell records are checked and
-// passed over a buffer at a time, so a file of millions of cells is summed up in the
-// time it takes to read it, with no memory for its cells.
+// page settings), read without building the table: the cell records are read by the
+// table's own reader, a buffer at a time, and let go, so a file of millions of cells
+// is summed up with no memory for its cells.
 struct TableSummary {
     int32_t fixedRowCount = 0;
     int32_t fixedColumnCount = 0;
@@ -30,9 +30,9 @@ struct TableSummary {
     const PageSettings& pageSettings() const { return page; }
 };
 
-// The same checks, in the same order, as reading the whole table: a file that does
-// not load gives the error loading it would give. `size` is the number of bytes the
-// source holds.
+// The reading of the whole table, so a file that does not load gives the error
+// loading it would give. `size` is the number of bytes the source holds.
+ReadError readTableSummary(StreamReader& reader, TableSummary& summary);
 ReadError readTableSummary(const ByteSource& source, uint64_t size, TableSummary& summary);
 // A regular file only, opened without waiting, as tables are loaded.
 ReadError readTableSummary(const std::string& path, TableSummary& summary);

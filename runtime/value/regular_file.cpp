@@ -31,27 +31,38 @@ bool readAll(int descriptor, std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& path, uint64_t maxBytes,
-                                           FileReadFailure* failure) {
+int openRegularFile(const std::filesystem::path& path, uint64_t& size, FileReadFailure* failure) {
     if (failure) *failure = FileReadFailure::None;
     struct stat status;
-    // Looked at before opening, since opening some devices already does something.
-    if (::stat(path.c_str(), &status) != 0) return fail(FileReadFailure::Missing, failure);
-    if (!S_ISREG(status.st_mode)) return fail(FileReadFailure::NotRegular, failure);
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descriptor < 0) return fail(errno == ENOENT ? FileReadFailure::Missing : FileReadFailure::CannotRead, failure);
+    auto refuse = [failure](FileReadFailure reason) {
+        if (failure) *failure = reason;
+        return -1;
+    };
+    if (::stat(path.c_str(), &status) != 0) return refuse(FileReadFailure::Missing);
+    if (!S_ISREG(status.st_mode)) return refuse(FileReadFailure::NotRegular);
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) return refuse(errno == ENOENT ? FileReadFailure::Missing : FileReadFailure::CannotRead);
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const bool regular = S_ISREG(status.st_mode);
+        ::close(descriptor);
+        return refuse(regular ? FileReadFailure::CannotRead : FileReadFailure::NotRegular);
+    }
+    size = static_cast<uint64_t>(status.st_size);
+    return descriptor;
+}
+
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, uint64_t maxBytes,
+                                           FileReadFailure* failure) {
+    uint64_t size = 0;
+    const int descriptor = openRegularFile(path, size, failure);
+    if (descriptor < 0) return std::nullopt;
     std::optional<std::string> bytes;
     FileReadFailure reason = FileReadFailure::None;
-    // The name may have been pointed elsewhere between the look and the opening.
-    if (::fstat(descriptor, &status) != 0) {
-        reason = FileReadFailure::CannotRead;
-    } else if (!S_ISREG(status.st_mode)) {
-        reason = FileReadFailure::NotRegular;
-    } else if (static_cast<uint64_t>(status.st_size) > maxBytes) {
+    if (size > maxBytes) {
         reason = FileReadFailure::TooLarge;
     } else {
         try {
-            bytes.emplace(static_cast<size_t>(status.st_size), '\0');
+            bytes.emplace(static_cast<size_t>(size), '\0');
             if (!readAll(descriptor, *bytes)) {
                 bytes.reset();
                 reason = FileReadFailure::CannotRead;
