@@ -96,8 +96,8 @@ PasteOutcome pasteCellBlock(DataSrc& source, int32_t row, int32_t column, std::s
         for (int32_t j = 0; j < block.columnCount; ++j) {
             Cell& cell = block.cells[size_t(i) * size_t(block.columnCount) + size_t(j)];
             provider->getCell(target, row + i, column + j, false);
-            if (options.skipLockedCells && (target.flags & CellFlags::kLocked)) continue;
-            cell.flags = (cell.flags & ~CellFlags::kMergeMask) | (target.flags & CellFlags::kMergeMask);
+            if (options.skipLockedCells && (target.flags() & CellFlags::kLocked)) continue;
+            cell.setFlags((cell.flags() & ~CellFlags::kMergeMask) | (target.flags() & CellFlags::kMergeMask));
             provider->setCell(row + i, column + j, cell);
         }
     }

@@ -43,11 +43,11 @@ void writeCellRecord(ByteSink& sink, const Cell& cell) {
     const std::string_view fontName = cell.fontNameView();
     const std::span<const uint8_t> content = cell.content();
     uint8_t* at = record;
-    at = putLittleEndian(at, cell.flags);
-    at = putLittleEndian(at, cell.textColor);
-    at = putLittleEndian(at, cell.backColor);
-    at = putLittleEndian(at, cell.fontSize);
-    at = putLittleEndian(at, cell.margin);
+    at = putLittleEndian(at, cell.flags());
+    at = putLittleEndian(at, cell.textColor());
+    at = putLittleEndian(at, cell.backColor());
+    at = putLittleEndian(at, cell.fontSize());
+    at = putLittleEndian(at, cell.margin());
     at = putLittleEndian(at, static_cast<int32_t>(fontName.size()));
     at = std::copy(fontName.begin(), fontName.end(), at);
     at = putLittleEndian(at, static_cast<int32_t>(content.size()));
@@ -61,14 +61,16 @@ void writeCellRecord(ByteSink& sink, const Cell& cell) {
 }
 
 ReadError readCellRecord(ByteReader& reader, Cell& cell) {
-    if (!reader.read(cell.flags) || !reader.read(cell.textColor) || !reader.read(cell.backColor) ||
-        !reader.read(cell.fontSize) || !reader.read(cell.margin)) {
+    CellFormat format;
+    if (!reader.read(format.flags) || !reader.read(format.textColor) || !reader.read(format.backColor) ||
+        !reader.read(format.fontSize) || !reader.read(format.margin)) {
         return ReadError::Truncated;
     }
     std::span<const uint8_t> name;
     if (ReadError error = readLength(reader, name); error != ReadError::None) return error;
     if (name.size() >= kFontNameFieldSize) name = {};
-    cell.setStoredFontName({reinterpret_cast<const char*>(name.data()), name.size()});
+    format.fontName = storedFontName({reinterpret_cast<const char*>(name.data()), name.size()});
+    cell.setFormat(format);
     std::span<const uint8_t> content;
     if (ReadError error = readLength(reader, content); error != ReadError::None) return error;
     cell.setContent(content);

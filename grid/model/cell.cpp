@@ -11,15 +11,7 @@
 
 namespace grid {
 
-Cell::Cell(const Cell& other)
-    : flags(other.flags),
-      textColor(other.textColor),
-      backColor(other.backColor),
-      fontSize(other.fontSize),
-      margin(other.margin),
-      fontName_(other.fontName_) {
-    setContent(other.content());
-}
+Cell::Cell(const Cell& other) : format_(other.format_) { setContent(other.content()); }
 
 Cell& Cell::operator=(const Cell& other) {
     if (this != &other) {
@@ -30,13 +22,7 @@ Cell& Cell::operator=(const Cell& other) {
 }
 
 Cell::Cell(Cell&& other) noexcept
-    : flags(other.flags),
-      textColor(other.textColor),
-      backColor(other.backColor),
-      fontSize(other.fontSize),
-      margin(other.margin),
-      contentLength_(std::exchange(other.contentLength_, 0)),
-      fontName_(other.fontName_) {
+    : format_(other.format_), contentLength_(std::exchange(other.contentLength_, 0)) {
     // Either union member is copied whole: inline bytes or the heap pointer.
     std::memcpy(inline_, other.inline_, sizeof inline_);
     std::memset(other.inline_, 0, sizeof other.inline_);
@@ -45,12 +31,7 @@ Cell::Cell(Cell&& other) noexcept
 Cell& Cell::operator=(Cell&& other) noexcept {
     if (this != &other) {
         release();
-        flags = other.flags;
-        textColor = other.textColor;
-        backColor = other.backColor;
-        fontSize = other.fontSize;
-        margin = other.margin;
-        fontName_ = other.fontName_;
+        format_ = other.format_;
         contentLength_ = std::exchange(other.contentLength_, 0);
         std::memcpy(inline_, other.inline_, sizeof inline_);
         std::memset(other.inline_, 0, sizeof other.inline_);
@@ -67,20 +48,44 @@ void Cell::release() {
 }
 
 Cell Cell::formatOnly() const {
-    Cell format;
-    format.flags = flags;
-    format.textColor = textColor;
-    format.backColor = backColor;
-    format.fontName_ = fontName_;
-    format.fontSize = fontSize;
-    format.margin = margin;
-    return format;
+    Cell formatted;
+    formatted.format_ = format_;
+    return formatted;
 }
 
+// The same format always has the same number, so comparing numbers compares formats.
 bool sameCell(const Cell& a, const Cell& b) {
-    return a.flags == b.flags && a.textColor == b.textColor && a.backColor == b.backColor &&
-           a.fontSize == b.fontSize && a.margin == b.margin && a.fontNameView() == b.fontNameView() &&
-           std::ranges::equal(a.content(), b.content());
+    return a.formatIndex() == b.formatIndex() && std::ranges::equal(a.content(), b.content());
+}
+
+void Cell::setFlags(uint32_t flags) {
+    CellFormat changed = format();
+    changed.flags = flags;
+    setFormat(changed);
+}
+
+void Cell::setTextColor(uint32_t color) {
+    CellFormat changed = format();
+    changed.textColor = color;
+    setFormat(changed);
+}
+
+void Cell::setBackColor(uint32_t color) {
+    CellFormat changed = format();
+    changed.backColor = color;
+    setFormat(changed);
+}
+
+void Cell::setFontSize(int16_t size) {
+    CellFormat changed = format();
+    changed.fontSize = size;
+    setFormat(changed);
+}
+
+void Cell::setMargin(int16_t margin) {
+    CellFormat changed = format();
+    changed.margin = margin;
+    setFormat(changed);
 }
 
 std::string_view Cell::text() const {
@@ -88,7 +93,10 @@ std::string_view Cell::text() const {
     return std::string_view(contentBytes());
 }
 
-std::string_view Cell::fontNameView() const { return fontName_ ? std::string_view(fontName_) : std::string_view(); }
+std::string_view Cell::fontNameView() const {
+    const char* name = format().fontName;
+    return name ? std::string_view(name) : std::string_view();
+}
 
 char* Cell::makeRoom(size_t length) {
     // The new block is made before the old content goes, so a failed allocation
@@ -147,10 +155,16 @@ void Cell::setFontName(std::string_view name) {
 }
 
 void Cell::setStoredFontName(std::string_view name) {
+    CellFormat changed = format();
+    changed.fontName = storedFontName(name);
+    setFormat(changed);
+}
+
+const char* storedFontName(std::string_view name) {
     // The field held at most kFontNameFieldSize - 1 bytes and ended at its first NUL.
     name = name.substr(0, std::min(name.size(), static_cast<size_t>(kFontNameFieldSize - 1)));
     name = name.substr(0, std::min(name.size(), name.find('\0')));
-    fontName_ = name.empty() ? nullptr : internFontName(name);
+    return name.empty() ? nullptr : internFontName(name);
 }
 
 }  // namespace grid

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "grid/model/cell_flags.h"
+#include "grid/model/cell_format.h"
 #include "grid/model/limits.h"
 
 namespace grid {
@@ -13,16 +14,11 @@ namespace grid {
 // content is the exact bytes. Either way one extra NUL follows the stored bytes, so
 // the text of a damaged record without its own NUL still ends.
 //
-// A table holds millions of these, so a cell is small: its font name is shared with
-// every cell of that face, and content that fits (most texts of a form do) lives in
+// A table holds millions of these, so a cell is small: its format is shared with every
+// cell that looks the same, and content that fits (most texts of a form do) lives in
 // the cell itself rather than in a block of its own.
-struct Cell {
-    uint32_t flags = 1;
-    uint32_t textColor = 0;
-    uint32_t backColor = 0xFF000000;
-    int16_t fontSize = 40;
-    int16_t margin = 9;
-
+class Cell {
+public:
     Cell() = default;
     Cell(const Cell& other);
     Cell& operator=(const Cell& other);
@@ -33,7 +29,24 @@ struct Cell {
     // The cell's format without its content.
     Cell formatOnly() const;
 
-    CellKind kind() const { return kindOf(flags); }
+    const CellFormat& format() const { return formatAt(format_); }
+    uint32_t formatIndex() const { return format_; }
+    // These throw std::bad_alloc only when a format never seen before finds no memory.
+    void setFormat(const CellFormat& format) { format_ = internFormat(format); }
+    void setFormatIndex(uint32_t index) { format_ = index; }
+
+    uint32_t flags() const { return format().flags; }
+    uint32_t textColor() const { return format().textColor; }
+    uint32_t backColor() const { return format().backColor; }
+    int16_t fontSize() const { return format().fontSize; }
+    int16_t margin() const { return format().margin; }
+    void setFlags(uint32_t flags);
+    void setTextColor(uint32_t color);
+    void setBackColor(uint32_t color);
+    void setFontSize(int16_t size);
+    void setMargin(int16_t margin);
+
+    CellKind kind() const { return kindOf(flags()); }
     std::span<const uint8_t> content() const {
         return {reinterpret_cast<const uint8_t*>(contentBytes()), contentLength_};
     }
@@ -65,20 +78,23 @@ private:
     void release();
     bool holds(const void* bytes) const;
 
+    uint32_t format_ = kDefaultFormatIndex;
     uint32_t contentLength_ = 0;
-    // Empty for the default face.
-    const char* fontName_ = nullptr;
     union {
         char inline_[kInlineCapacity + 1] = {};
         char* heap_;
     };
 };
 
+// The shared copy of a face name as a file's field holds it, cut to what the field
+// holds; null for the empty name.
+const char* storedFontName(std::string_view name);
+
 // Whether two cells look and hold the same: flags, colours, face, size, margin and the
 // content's bytes.
 bool sameCell(const Cell& a, const Cell& b);
 
-static_assert(sizeof(Cell) <= 48, "a cell stays small: tables hold millions of them");
+static_assert(sizeof(Cell) <= 24, "a cell stays small: tables hold millions of them");
 
 inline constexpr std::string_view kDefaultFontName = "宋体";
 

@@ -7,10 +7,10 @@ namespace grid {
 bool setTextByRules(Cell& cell, std::string_view text) {
     CellKind kind = cell.kind();
     if (isDataKind(kind)) return false;
-    if (kind == CellKind::VerbatimText || inputTypeOf(cell.flags) == InputType::Normal) {
+    if (kind == CellKind::VerbatimText || inputTypeOf(cell.flags()) == InputType::Normal) {
         cell.setTextContent(text);
     } else {
-        cell.setTextContent(convertByInputType(text, inputTypeOf(cell.flags)));
+        cell.setTextContent(convertByInputType(text, inputTypeOf(cell.flags())));
     }
     return true;
 }
@@ -23,7 +23,7 @@ bool setDataByRules(Cell& cell, std::span<const uint8_t> bytes) {
 
 std::string displayText(const Cell& cell) {
     std::string_view text = cell.text();
-    if (cell.flags & CellFlags::kMasked) return std::string(text.size(), '*');
+    if (cell.flags() & CellFlags::kMasked) return std::string(text.size(), '*');
     return std::string(text);
 }
 

@@ -4,7 +4,7 @@ namespace grid {
 
 uint32_t DataProvider::cellFlags(int32_t row, int32_t column) const {
     Cell cell;
-    return getCell(cell, row, column, false) ? cell.flags : 0;
+    return getCell(cell, row, column, false) ? cell.flags() : 0;
 }
 
 void DataProvider::appendText(std::string& out, int32_t row, int32_t column) const {

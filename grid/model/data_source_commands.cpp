@@ -79,7 +79,7 @@ DATA_SOURCE_COMMAND(setCellKind) {
 DATA_SOURCE_COMMAND(getTextColor) {
     READ_ARGUMENTS();
     std::optional<Cell> cell = cellArgument(arguments, source);
-    rt::returnInteger(result, cell ? static_cast<int32_t>(cell->textColor) : 0);
+    rt::returnInteger(result, cell ? static_cast<int32_t>(cell->textColor()) : 0);
 }
 
 DATA_SOURCE_COMMAND(setTextColor) {
@@ -90,7 +90,7 @@ DATA_SOURCE_COMMAND(setTextColor) {
 DATA_SOURCE_COMMAND(getBackColor) {
     READ_ARGUMENTS();
     std::optional<Cell> cell = cellArgument(arguments, source);
-    rt::returnInteger(result, static_cast<int32_t>(cell ? cell->backColor : 0xFFFFFFu));
+    rt::returnInteger(result, static_cast<int32_t>(cell ? cell->backColor() : 0xFFFFFFu));
 }
 
 DATA_SOURCE_COMMAND(setBackColor) {
@@ -113,7 +113,7 @@ DATA_SOURCE_COMMAND(setFontName) {
 DATA_SOURCE_COMMAND(getFontSize) {
     READ_ARGUMENTS();
     std::optional<Cell> cell = cellArgument(arguments, source);
-    rt::returnInteger(result, cell ? cell->fontSize : 0);
+    rt::returnInteger(result, cell ? cell->fontSize() : 0);
 }
 
 DATA_SOURCE_COMMAND(setFontSize) {
@@ -124,7 +124,7 @@ DATA_SOURCE_COMMAND(setFontSize) {
 DATA_SOURCE_COMMAND(getFontStyle) {
     READ_ARGUMENTS();
     std::optional<Cell> cell = cellArgument(arguments, source);
-    uint32_t style = cell ? (cell->flags & CellFlags::kFontStyleMask) >> CellFlags::kFontStyleShift : 0;
+    uint32_t style = cell ? (cell->flags() & CellFlags::kFontStyleMask) >> CellFlags::kFontStyleShift : 0;
     rt::returnInteger(result, static_cast<int32_t>(style));
 }
 
@@ -136,7 +136,7 @@ DATA_SOURCE_COMMAND(setFontStyle) {
 DATA_SOURCE_COMMAND(getMargin) {
     READ_ARGUMENTS();
     std::optional<Cell> cell = cellArgument(arguments, source);
-    rt::returnInteger(result, cell ? cell->margin : 0);
+    rt::returnInteger(result, cell ? cell->margin() : 0);
 }
 
 DATA_SOURCE_COMMAND(setMargin) {

@@ -21,8 +21,8 @@ bool isAscendingUniqueBelow(std::span<const int32_t> positions, int32_t count) {
 
 Cell makeNewCell(const Cell& defaultCell) {
     Cell cell = defaultCell.formatOnly();
-    cell.flags &= ~(CellFlags::kKindMask | CellFlags::kMergeMask);
-    cell.fontSize = static_cast<int16_t>(std::abs(cell.fontSize));
+    cell.setFlags(cell.flags() & ~(CellFlags::kKindMask | CellFlags::kMergeMask));
+    cell.setFontSize(static_cast<int16_t>(std::abs(cell.fontSize())));
     return cell;
 }
 

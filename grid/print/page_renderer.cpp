@@ -101,7 +101,7 @@ void PageRenderer::drawBackgrounds(QPainter& painter, const RowRun& run, const s
             std::optional<Cell> cell = source_.cellAt(row, column, false);
             if (!cell) continue;
             CellRange block{row, column, 1, 1};
-            if (cell->flags & CellFlags::kMergeMask) {
+            if (cell->flags() & CellFlags::kMergeMask) {
                 block = blockOf(source_, row, column);
                 if (!blocksDrawn.insert({block.row, block.column}).second) continue;
                 if (block.row != row || block.column != column) cell = source_.cellAt(block.row, block.column, false);
@@ -130,7 +130,7 @@ void PageRenderer::drawCells(const RowRun& run, const std::vector<int>& lefts, b
         for (int32_t column = 0; column < columns; ++column) {
             std::optional<Cell> cell = source_.cellAt(row, column, true);
             if (!cell) continue;
-            const uint32_t flags = cell->flags;
+            const uint32_t flags = cell->flags();
             CellRange block{row, column, 1, 1};
             bool drawn = false;
             if (flags & CellFlags::kMergeMask) {
@@ -173,7 +173,7 @@ void PageRenderer::drawRepeatedLastRow(const RowRun& body, const std::vector<int
     const int64_t copies = std::max<int64_t>(0, (plan_.bodyHeight - used) / height);
     const auto columns = static_cast<int32_t>(lefts.size()) - 1;
     std::vector<uint32_t> flags;
-    for (int32_t column = 0; column < columns; ++column) flags.push_back(source_.cellAt(body.last, column, false)->flags);
+    for (int32_t column = 0; column < columns; ++column) flags.push_back(source_.cellAt(body.last, column, false)->flags());
     int top = body.tops.back();
     for (int64_t copy = 0; copy < copies; ++copy) {
         const int bottom = top + scale.pixelsY(height);

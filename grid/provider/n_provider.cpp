@@ -61,15 +61,15 @@ bool NProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
 }
 
 void NProvider::setFlags(int32_t row, int32_t column, uint32_t flags) {
-    if (Cell* cell = cellAt(row, column)) cell->flags = flags;
+    if (Cell* cell = cellAt(row, column)) cell->setFlags(flags);
 }
 
 void NProvider::setTextColor(int32_t row, int32_t column, uint32_t color) {
-    if (Cell* cell = cellAt(row, column)) cell->textColor = color;
+    if (Cell* cell = cellAt(row, column)) cell->setTextColor(color);
 }
 
 void NProvider::setBackColor(int32_t row, int32_t column, uint32_t color) {
-    if (Cell* cell = cellAt(row, column)) cell->backColor = color;
+    if (Cell* cell = cellAt(row, column)) cell->setBackColor(color);
 }
 
 void NProvider::setFontName(int32_t row, int32_t column, std::string_view name) {
@@ -77,15 +77,15 @@ void NProvider::setFontName(int32_t row, int32_t column, std::string_view name) 
 }
 
 void NProvider::setFontSize(int32_t row, int32_t column, int16_t size) {
-    if (Cell* cell = cellAt(row, column)) cell->fontSize = size;
+    if (Cell* cell = cellAt(row, column)) cell->setFontSize(size);
 }
 
 void NProvider::setMargin(int32_t row, int32_t column, int16_t margin) {
-    if (Cell* cell = cellAt(row, column)) cell->margin = margin;
+    if (Cell* cell = cellAt(row, column)) cell->setMargin(margin);
 }
 
 void NProvider::setKind(int32_t row, int32_t column, CellKind kind) {
-    if (Cell* cell = cellAt(row, column)) cell->flags = withKind(cell->flags, kind);
+    if (Cell* cell = cellAt(row, column)) cell->setFlags(withKind(cell->flags(), kind));
 }
 
 bool NProvider::setText(int32_t row, int32_t column, std::string_view text) {

@@ -53,7 +53,7 @@ public:
     bool deleteRows(int32_t at, int32_t count) override { return table_.deleteRows(at, count); }
     bool deleteColumns(int32_t at, int32_t count) override { return table_.deleteColumns(at, count); }
     uint32_t cellFlags(int32_t row, int32_t column) const override {
-        return table_.contains(row, column) ? table_.cell(row, column).flags : 0;
+        return table_.contains(row, column) ? table_.cell(row, column).flags() : 0;
     }
     void appendText(std::string& out, int32_t row, int32_t column) const override;
     const Cell* storedCell(int32_t row, int32_t column) const override {

@@ -91,7 +91,7 @@ bool OdbcProvider::getCell(Cell& out, int32_t row, int32_t column, bool withCont
     if (!contains(row, column)) return false;
     int16_t type = records().sqlType(column);
     out = Cell();
-    out.flags = withInputType(out.flags, inputTypeOfSqlType(type));
+    out.setFlags(withInputType(out.flags(), inputTypeOfSqlType(type)));
     if (!withContent) return true;
     std::optional<std::string> field = records().fieldText(row, column);
     if (!field) {

@@ -38,7 +38,7 @@ Qt::Alignment verticalFlag(int code) {
 
 std::string displayText(const Cell& cell) {
     std::string_view text = cell.text();
-    if (cell.flags & CellFlags::kMasked) return std::string(text.size(), '*');
+    if (cell.flags() & CellFlags::kMasked) return std::string(text.size(), '*');
     return std::string(text);
 }
 
@@ -102,7 +102,7 @@ CellPainter::CellPainter(QPainter& painter, const CellPaintOptions& options, Cel
 
 QColor CellPainter::backgroundOf(const Cell& cell, bool inFixedArea) const {
     if (inFixedArea && options_.printMode == 0) return QGuiApplication::palette().color(QPalette::Button);
-    return colorOf(cell.backColor == kNoColor ? options_.gridBackColor : cell.backColor);
+    return colorOf(cell.backColor() == kNoColor ? options_.gridBackColor : cell.backColor());
 }
 
 void CellPainter::drawLine(QPoint from, QPoint to, const QColor& color) {
@@ -147,8 +147,8 @@ void CellPainter::drawEdge(uint32_t flags, CellEdge edge, const QRect& cell, boo
 void CellPainter::drawContents(const Cell& cell, const QRect& block, int32_t row, int32_t column) {
     CellKind kind = cell.kind();
     if (kind == CellKind::Binary) return;
-    if (kind == CellKind::Text) drawDiagonals(cell.flags, block);
-    QRect area = shrunk(block, options_.scale.pixelsX(cell.margin), options_.scale.pixelsY(cell.margin));
+    if (kind == CellKind::Text) drawDiagonals(cell.flags(), block);
+    QRect area = shrunk(block, options_.scale.pixelsX(cell.margin()), options_.scale.pixelsY(cell.margin()));
     if (area.isEmpty()) return;
     if (kind == CellKind::Text) {
         drawText(cell, area, block);
@@ -183,9 +183,9 @@ void CellPainter::drawText(const Cell& cell, const QRect& area, const QRect& blo
     const std::string bytes = displayText(cell);
     if (bytes.empty()) return;
     const QString text = rt::fromGbk(bytes);
-    const QFont font = cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize)), cell.flags);
+    const QFont font = cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize())), cell.flags());
     const QFontMetrics metrics(font);
-    const int code = static_cast<int>(cell.flags & CellFlags::kAlignmentMask);
+    const int code = static_cast<int>(cell.flags() & CellFlags::kAlignmentMask);
     const bool breaksLines = text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
     const bool oneLine = !breaksLines && metrics.horizontalAdvance(text) < area.width();
     // A line that fits its cell needs no clipping (its glyphs may reach into the
@@ -197,7 +197,7 @@ void CellPainter::drawText(const Cell& cell, const QRect& area, const QRect& blo
         painter_.setClipRect(area, Qt::IntersectClip);
     }
     painter_.setFont(font);
-    painter_.setPen(colorOf(cell.textColor));
+    painter_.setPen(colorOf(cell.textColor()));
     if (oneLine) {
         // Qt would clip a line taller than the area by itself.
         const int clipping = clipped ? 0 : Qt::TextDontClip;
@@ -211,8 +211,8 @@ void CellPainter::drawText(const Cell& cell, const QRect& area, const QRect& blo
 void CellPainter::drawPicture(const Cell& cell, const QRect& area, int32_t row, int32_t column) {
     const CellPicture& picture = pictures_.pictureOf(row, column, cell);
     if (picture.state == PictureState::TooLarge) {
-        drawOversizeFrame(painter_, area, colorOf(cell.textColor),
-                          cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize)), cell.flags));
+        drawOversizeFrame(painter_, area, colorOf(cell.textColor()),
+                          cellFont(cell.fontNameView(), options_.scale.pixelsY(std::abs(cell.fontSize())), cell.flags()));
         return;
     }
     const QImage& image = picture.image;
@@ -222,7 +222,7 @@ void CellPainter::drawPicture(const Cell& cell, const QRect& area, int32_t row, 
     QSize natural(options_.scale.pixelsX(naturalUnits(image.width(), image.dotsPerMeterX())),
                   options_.scale.pixelsY(naturalUnits(image.height(), image.dotsPerMeterY())));
     PicturePlacement placement = placePicture(natural.expandedTo(QSize(1, 1)), area,
-                                              static_cast<int>(cell.flags & CellFlags::kAlignmentMask));
+                                              static_cast<int>(cell.flags() & CellFlags::kAlignmentMask));
     if (placement.target.isEmpty()) return;
     if (placement.tiled) {
         drawTiles(painter_, image, placement);

@@ -33,7 +33,7 @@ bool GridWidget::startEdit(std::optional<QString> initialText) {
     const CellRange range = selectedRange();
     if (!source_->containsCell(range.row, range.column)) return false;
     std::optional<Cell> cell = source_->cellAt(range.row, range.column, true);
-    if (!cell || (cell->flags & CellFlags::kLocked)) return false;
+    if (!cell || (cell->flags() & CellFlags::kLocked)) return false;
     // An edit still open elsewhere keeps what was typed into it.
     commitEdit();
     selectCell(range.row, range.column);
@@ -41,10 +41,10 @@ bool GridWidget::startEdit(std::optional<QString> initialText) {
 
     auto* editor = new CellEditor(block.row, block.column, viewport());
     const LogicalScale scale = layoutState().scale;
-    editor->setFont(cellFont(cell->fontNameView(), scale.pixelsY(std::abs(cell->fontSize)), cell->flags));
+    editor->setFont(cellFont(cell->fontNameView(), scale.pixelsY(std::abs(cell->fontSize())), cell->flags()));
     QPalette colors = editor->palette();
-    colors.setColor(QPalette::Text, colorOf(cell->textColor));
-    colors.setColor(QPalette::Base, colorOf(cell->backColor == kNoColor ? backColor_ : cell->backColor));
+    colors.setColor(QPalette::Text, colorOf(cell->textColor()));
+    colors.setColor(QPalette::Base, colorOf(cell->backColor() == kNoColor ? backColor_ : cell->backColor()));
     editor->setPalette(colors);
     editor->setPlainText(initialText ? *initialText : editedText(cell->text()));
     connect(editor, &CellEditor::reported, this, &GridWidget::editorReported);

@@ -122,7 +122,7 @@ QVariant GridWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
             const CellRange range = selectedRange();
             std::optional<Cell> cell = source_->cellAt(range.row, range.column, false);
             if (!cell) return font();
-            return cellFont(cell->fontNameView(), layoutState().scale.pixelsY(std::abs(cell->fontSize)), cell->flags);
+            return cellFont(cell->fontNameView(), layoutState().scale.pixelsY(std::abs(cell->fontSize())), cell->flags());
         }
         case Qt::ImHints: return int(Qt::ImhNone);
         default: return QAbstractScrollArea::inputMethodQuery(query);

@@ -61,7 +61,7 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
     };
     auto drawingCellOf = [&](int32_t row, int32_t column, const Cell& cell, bool withContent) {
         DrawingCell result{cell, {row, column, 1, 1}};
-        if (cell.flags & CellFlags::kMergeMask) {
+        if (cell.flags() & CellFlags::kMergeMask) {
             result.block = blockOf(*source_, row, column);
             result.drawn = !blocksDrawn.insert({result.block.row, result.block.column}).second;
             if (!result.drawn && (result.block.row != row || result.block.column != column)) {
@@ -96,7 +96,7 @@ void GridWidget::paintGrid(QPainter& painter, const QRect& invalid) {
                                    drawing.block.column);
             }
             const QRect own = spanRect(row, column);
-            const uint32_t flags = cell->flags;
+            const uint32_t flags = cell->flags();
             if (!(flags & CellFlags::kJoinedRight)) cells.drawEdge(flags, CellEdge::Right, own, fixed);
             if (!(flags & CellFlags::kJoinedBelow)) cells.drawEdge(flags, CellEdge::Bottom, own, fixed);
             if (!headersShown && column.index == 0) cells.drawEdge(flags, CellEdge::Left, own, fixed);
@@ -160,7 +160,7 @@ void GridWidget::paintScrolledEdges(QPainter& painter, const GridLayout& shown) 
     if (shown.rows().fixedCount() == 0 && scrollRow() > 0) {
         const int32_t hidden = shown.rows().firstBody() - 1;
         for (const LineSpan& column : shown.columns().shown()) {
-            const uint32_t flags = source_->cellAt(hidden, column.index, false)->flags;
+            const uint32_t flags = source_->cellAt(hidden, column.index, false)->flags();
             if (flags & CellFlags::kJoinedBelow) continue;
             cells.drawEdge(flags, CellEdge::Bottom, QRect(QPoint(column.start, -2), QPoint(column.end - 1, -1)),
                            shown.columns().isFixed(column.index));
@@ -169,7 +169,7 @@ void GridWidget::paintScrolledEdges(QPainter& painter, const GridLayout& shown) 
     if (shown.columns().fixedCount() == 0 && scrollColumn() > 0) {
         const int32_t hidden = shown.columns().firstBody() - 1;
         for (const LineSpan& row : shown.rows().shown()) {
-            const uint32_t flags = source_->cellAt(row.index, hidden, false)->flags;
+            const uint32_t flags = source_->cellAt(row.index, hidden, false)->flags();
             if (flags & CellFlags::kJoinedRight) continue;
             cells.drawEdge(flags, CellEdge::Right, QRect(QPoint(-2, row.start), QPoint(-1, row.end - 1)),
                            shown.rows().isFixed(row.index));

@@ -7,7 +7,7 @@ namespace {
 
 uint32_t flagsOf(const DataSrc& source, int32_t row, int32_t column) {
     std::optional<Cell> cell = source.cellAt(row, column, false);
-    return cell ? cell->flags : 0;
+    return cell ? cell->flags() : 0;
 }
 
 }  // namespace

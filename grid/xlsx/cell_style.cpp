@@ -64,11 +64,11 @@ lxw_color_t libraryColor(uint32_t tableColor) {
 
 CellStyle CellStyle::of(const Cell& cell, NumberStyle number) {
     std::string_view face = cell.fontNameView();
-    return {cell.flags & kStyleFlags,
-            cell.textColor,
-            cell.backColor,
+    return {cell.flags() & kStyleFlags,
+            cell.textColor(),
+            cell.backColor(),
             std::string(face.empty() ? kDefaultFontName : face),
-            std::abs(static_cast<int>(cell.fontSize)),
+            std::abs(static_cast<int>(cell.fontSize())),
             number};
 }
 

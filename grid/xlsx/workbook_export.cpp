@@ -41,7 +41,7 @@ private:
     // each of them then gets its own format (and the first one its value) over the
     // blanks that merging leaves.
     void mergeBlockAt(int32_t row, int32_t column) {
-        uint32_t flags = cell_.flags;
+        uint32_t flags = cell_.flags();
         if (flags & (CellFlags::kJoinedLeft | CellFlags::kJoinedAbove))
             return;
         if (!(flags & (CellFlags::kJoinedRight | CellFlags::kJoinedBelow)))
@@ -85,7 +85,7 @@ private:
             writeBlank(row, column);
             return;
         }
-        if (convertible && inputTypeOf(cell_.flags) == InputType::DateTime) {
+        if (convertible && inputTypeOf(cell_.flags()) == InputType::DateTime) {
             if (std::optional<SheetDate> date = sheetDateOf(text_)) {
                 NumberStyle style = date->hasTime ? NumberStyle::DateTime : NumberStyle::Date;
                 worksheet_write_number(sheet_, rowOf(row), columnOf(column), date->serial,

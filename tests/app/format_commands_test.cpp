@@ -44,7 +44,7 @@ protected:
     static uint32_t flags(int32_t row, int32_t column) {
         auto& source = rt::unitObjectAs<grid::DataSrc>({window_id::MainWindow, main_unit::DataSource,
                                                         rt::unit_kind::DataSrc});
-        return source.cellAt(row - 1, column - 1, false)->flags;
+        return source.cellAt(row - 1, column - 1, false)->flags();
     }
     static uint32_t alignment(int32_t row, int32_t column) { return flags(row, column) & CellFlags::kAlignmentMask; }
     static size_t states() { return appState().undoHistory.size(); }
@@ -165,10 +165,10 @@ TEST_F(FormatCommandsTest, TheColourButtonsApplyAChosenColourAndIgnoreACancel) {
     answer(true);
     jobs::chooseBackColor({});
     auto& source = rt::unitObjectAs<grid::DataSrc>({window_id::MainWindow, main_unit::DataSource, rt::unit_kind::DataSrc});
-    EXPECT_EQ(source.cellAt(0, 1, false)->backColor, 0x332211u);
+    EXPECT_EQ(source.cellAt(0, 1, false)->backColor(), 0x332211u);
     answer(false);
     jobs::chooseTextColor({});
-    EXPECT_EQ(source.cellAt(0, 0, false)->textColor, 0u);
+    EXPECT_EQ(source.cellAt(0, 0, false)->textColor(), 0u);
     EXPECT_EQ(states(), 2u);
     EXPECT_EQ(mainWindow->pos(), mainWindowAt);
 }

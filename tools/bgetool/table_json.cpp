@@ -86,12 +86,12 @@ std::string cellJson(int32_t row, int32_t column, const grid::Cell& cell) {
     JsonObject object;
     object.number("row", row + 1)
         .number("column", column + 1)
-        .number("flags", cell.flags)
-        .number("textColor", cell.textColor)
-        .number("backColor", cell.backColor)
+        .number("flags", cell.flags())
+        .number("textColor", cell.textColor())
+        .number("backColor", cell.backColor())
         .field("fontName", jsonString(cell.fontNameView()))
-        .number("fontSize", cell.fontSize)
-        .number("margin", cell.margin)
+        .number("fontSize", cell.fontSize())
+        .number("margin", cell.margin())
         .number("kind", static_cast<int>(cell.kind()));
     if (grid::isDataKind(cell.kind())) {
         std::span<const uint8_t> data = cell.content();

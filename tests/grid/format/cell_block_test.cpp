@@ -133,7 +133,7 @@ TEST(CellBlockTest, TheCommandsCopyARangeElsewhereThroughABlock) {
     EXPECT_EQ(pasted.low, 1u) << "grow defaults to true";
     EXPECT_EQ(table.source.columnCount(), 4);
     EXPECT_EQ(table.text(2, 2), "x");
-    EXPECT_EQ(table.provider.table().cell(2, 3).textColor, 0xABCDEFu);
+    EXPECT_EQ(table.provider.table().cell(2, 3).textColor(), 0xABCDEFu);
 }
 
 }  // namespace

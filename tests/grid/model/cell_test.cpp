@@ -14,7 +14,7 @@ using grid::CellKind;
 
 Cell cellOfKind(CellKind kind, grid::InputType type = grid::InputType::Normal) {
     Cell cell;
-    cell.flags = grid::withInputType(grid::withKind(cell.flags, kind), type);
+    cell.setFlags(grid::withInputType(grid::withKind(cell.flags(), kind), type));
     return cell;
 }
 
@@ -111,9 +111,9 @@ TEST(CellTest, FontNamesAreSharedAndKeepTheStoredFieldsBytes) {
 TEST(CellTest, AMaskedCellShowsOneStarPerByte) {
     Cell cell;
     grid::setTextByRules(cell, "密码1");
-    cell.flags |= grid::CellFlags::kMasked;
+    cell.setFlags(cell.flags() | grid::CellFlags::kMasked);
     EXPECT_EQ(grid::displayText(cell), "*****");
-    cell.flags &= ~grid::CellFlags::kMasked;
+    cell.setFlags(cell.flags() & ~grid::CellFlags::kMasked);
     EXPECT_EQ(grid::displayText(cell), "密码1");
 }
 

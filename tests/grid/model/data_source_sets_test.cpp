@@ -210,7 +210,7 @@ TEST(DataSourceSetsTest, ARefusedDeletionPutsTheRepairedSeamsBack) {
     BoundTable<RefusingProvider> table(5, 3);
     table.source.mergeCells({1, 0, 3, 2});
     // A top line under a row 0 without a bottom line: deleting row 0 takes it away.
-    table.provider.setFlags(1, 2, table.provider.table().cell(1, 2).flags | kTopLine);
+    table.provider.setFlags(1, 2, table.provider.table().cell(1, 2).flags() | kTopLine);
     const grid::Table before = table.provider.table();
     EXPECT_FALSE(table.source.deleteRowSet({0, 3}));
     ASSERT_TRUE(table.provider.seen);

@@ -115,7 +115,7 @@ TEST(DataSourceTest, ClearingKeepsFormatsAndLeavesEveryKindEmpty) {
     table.source.clearCells({0, 0, 1, 3});
     for (int column = 0; column < 3; ++column) {
         EXPECT_EQ(table.provider.table().cell(0, column).contentLength(), 0u) << column;
-        EXPECT_EQ(table.provider.table().cell(0, column).textColor, 0x123456u);
+        EXPECT_EQ(table.provider.table().cell(0, column).textColor(), 0x123456u);
     }
     EXPECT_EQ(grid::inputTypeOf(table.flags(0, 0)), grid::InputType::Logical);
 }

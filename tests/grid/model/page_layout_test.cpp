@@ -26,7 +26,7 @@ protected:
         for (int32_t row = first; row < last; ++row) {
             grid::Cell cell;
             provider.getCell(cell, row, 0, false);
-            provider.setFlags(row, 0, cell.flags | grid::CellFlags::kJoinedBelow);
+            provider.setFlags(row, 0, cell.flags() | grid::CellFlags::kJoinedBelow);
         }
     }
     Pages layOut(int32_t availableHeight, int32_t availableWidth = 2000) {

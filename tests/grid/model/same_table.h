@@ -30,16 +30,16 @@ inline testing::AssertionResult sameTable(const grid::Table& actual, const grid:
         for (int column = 0; column < actual.columnCount(); ++column) {
             const grid::Cell& a = actual.cell(row, column);
             const grid::Cell& e = expected.cell(row, column);
-            if (a.flags != e.flags) {
+            if (a.flags() != e.flags()) {
                 return testing::AssertionFailure() << "flags of " << row << ", " << column << ": " << std::hex
-                                                   << a.flags << " instead of " << e.flags;
+                                                   << a.flags() << " instead of " << e.flags();
             }
             if (!std::ranges::equal(a.content(), e.content())) {
                 return testing::AssertionFailure() << "content of " << row << ", " << column << ": \"" << a.text()
                                                    << "\" instead of \"" << e.text() << "\"";
             }
-            if (a.textColor != e.textColor || a.backColor != e.backColor || a.fontSize != e.fontSize ||
-                a.margin != e.margin || a.fontNameView() != e.fontNameView()) {
+            if (a.textColor() != e.textColor() || a.backColor() != e.backColor() || a.fontSize() != e.fontSize() ||
+                a.margin() != e.margin() || a.fontNameView() != e.fontNameView()) {
                 return testing::AssertionFailure() << "format of " << row << ", " << column;
             }
         }

@@ -44,10 +44,10 @@ TEST(TableTest, SizingMakesNewCellsWithoutKindOrLinks) {
     table.setFixedRows(1);
     ASSERT_TRUE(table.setSize(3, 3));
     EXPECT_EQ(table.fixedRows(), 0);
-    EXPECT_EQ(table.cell(2, 2).flags, 1u);
-    EXPECT_EQ(table.cell(2, 2).backColor, 0xFF000000u);
-    EXPECT_EQ(table.cell(2, 2).fontSize, 40);
-    EXPECT_EQ(table.cell(2, 2).margin, 9);
+    EXPECT_EQ(table.cell(2, 2).flags(), 1u);
+    EXPECT_EQ(table.cell(2, 2).backColor(), 0xFF000000u);
+    EXPECT_EQ(table.cell(2, 2).fontSize(), 40);
+    EXPECT_EQ(table.cell(2, 2).margin(), 9);
     EXPECT_EQ(table.rowHeight(2), 58);
     EXPECT_EQ(table.columnWidth(2), 312);
 }
@@ -121,7 +121,7 @@ TEST(TableTest, RowsOfANewTableShareOneStorageUntilWritten) {
     EXPECT_EQ(row(table, 11), "- - - - - - ") << "the other rows did not take the written text";
     EXPECT_EQ(table.rowHeight(24), 70);
     EXPECT_EQ(table.rowHeight(25), 58);
-    EXPECT_EQ(table.cell(999, 5).flags, 1u);
+    EXPECT_EQ(table.cell(999, 5).flags(), 1u);
 }
 
 TEST(TableTest, SetDeletionsTakeExactlyTheGivenRowsAndColumns) {

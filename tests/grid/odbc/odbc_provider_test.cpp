@@ -95,7 +95,7 @@ TEST_P(OdbcProviderTest, EveryTypeReadsWithItsInputTypeAndWidth) {
         const TypedColumn& expected = columns[size_t(column)];
         grid::Cell cell;
         ASSERT_TRUE(provider_.getCell(cell, 0, column, true));
-        EXPECT_EQ(grid::inputTypeOf(cell.flags), grid::inputTypeOfSqlType(expected.sqlType)) << column;
+        EXPECT_EQ(grid::inputTypeOf(cell.flags()), grid::inputTypeOfSqlType(expected.sqlType)) << column;
         EXPECT_EQ(provider_.columnWidth(column), 21 * std::clamp(expected.displayWidth, 3, 100) + 27) << column;
         EXPECT_EQ(provider_.rowHeight(0), provider_.defaultRowHeight());
         EXPECT_FALSE(cell.text().empty()) << column;
@@ -174,8 +174,8 @@ TEST_P(OdbcProviderTest, FormatsAreIgnoredAndTheSizeKeepsItsColumns) {
     provider_.setRowHeights(0, 1, 999);
     grid::Cell cell;
     ASSERT_TRUE(provider_.getCell(cell, 0, 0, false));
-    EXPECT_EQ(cell.textColor, 0u);
-    EXPECT_EQ(cell.flags & grid::CellFlags::kBold, 0u);
+    EXPECT_EQ(cell.textColor(), 0u);
+    EXPECT_EQ(cell.flags() & grid::CellFlags::kBold, 0u);
     EXPECT_EQ(provider_.rowHeight(0), provider_.defaultRowHeight());
     EXPECT_FALSE(provider_.setData(0, 0, {}));
 

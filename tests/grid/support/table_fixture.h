@@ -33,7 +33,7 @@ public:
     }
     ~TableFixture() { rt::unregisterUnitObject(unit); }
 
-    uint32_t flags(int row, int column) const { return provider.table().cell(row, column).flags; }
+    uint32_t flags(int row, int column) const { return provider.table().cell(row, column).flags(); }
     std::string text(int row, int column) const { return std::string(provider.table().cell(row, column).text()); }
 
 private:

@@ -40,7 +40,7 @@ grid::PictureKey keyNumbered(uint8_t number) {
 
 grid::Cell cellOf(grid::CellKind kind, const std::string& bytes) {
     grid::Cell cell;
-    cell.flags = grid::withKind(cell.flags, kind);
+    cell.setFlags(grid::withKind(cell.flags(), kind));
     if (kind == grid::CellKind::Picture) {
         cell.setContent(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
     } else {
