@@ -16,7 +16,7 @@ RowList::RowPointer& RowList::writableSlot(int32_t index) {
 // list or position that sees it holds another reference.
 TableRow& RowList::writable(int32_t index) {
     RowPointer& row = writableSlot(index);
-    if (row.use_count() > 1) row = std::make_shared<TableRow>(*row);
+    if (row.useCount() > 1) row = RowRef::copyOf(*row);
     return *row;
 }
 
@@ -44,9 +44,8 @@ void RowList::replaceChunksFrom(size_t firstChunk, std::vector<RowPointer> rows)
     size_ = static_cast<int32_t>(firstChunk * kChunkRows + rows.size());
 }
 
-void RowList::assign(int32_t count, const TableRow& prototype) {
-    auto shared = std::make_shared<TableRow>(prototype);
-    std::vector<RowPointer> rows(static_cast<size_t>(count), shared);
+void RowList::assign(int32_t count, const RowRef& prototype) {
+    std::vector<RowPointer> rows(static_cast<size_t>(count), prototype);
     std::vector<ChunkPointer> kept;
     chunks_.swap(kept);
     try {
@@ -57,12 +56,11 @@ void RowList::assign(int32_t count, const TableRow& prototype) {
     }
 }
 
-void RowList::insert(int32_t at, int32_t count, const TableRow& prototype) {
+void RowList::insert(int32_t at, int32_t count, const RowRef& prototype) {
     const size_t firstChunk = chunkOf(at);
     std::vector<RowPointer> rows = rowsFrom(firstChunk);
-    auto shared = std::make_shared<TableRow>(prototype);
     rows.insert(rows.begin() + (at - static_cast<int32_t>(firstChunk * kChunkRows)), static_cast<size_t>(count),
-                shared);
+                prototype);
     replaceChunksFrom(firstChunk, std::move(rows));
 }
 
@@ -106,14 +104,14 @@ void RowList::transform(int32_t first, int32_t count, const std::function<void(T
     ownRows.reserve(static_cast<size_t>(count));
     for (int32_t index = first; index < first + count; ++index) {
         RowPointer& slot = writableSlot(index);
-        if (slot.use_count() == 1) {
+        if (slot.useCount() == 1) {
             prepare(*slot);
             ownRows.push_back(slot.get());
             continue;
         }
         auto found = copies.find(slot.get());
         if (found == copies.end()) {
-            auto copy = std::make_shared<TableRow>(*slot);
+            RowRef copy = RowRef::copyOf(*slot);
             prepare(*copy);
             found = copies.emplace(slot.get(), std::pair(slot, std::move(copy))).first;
         }
@@ -121,6 +119,38 @@ void RowList::transform(int32_t first, int32_t count, const std::function<void(T
     }
     for (TableRow* row : ownRows) change(*row);
     for (auto& entry : copies) change(*entry.second.second);
+}
+
+void RowList::resizeRows(int32_t newCount,
+                         const std::function<void(std::span<Cell> from, std::span<Cell> to)>& fill) {
+    // Every chunk becomes ours first, so that a row no other list holds is held once
+    // per position that shows it; such a row's cells can be moved, any other row's
+    // are copied into a row of our own before anything changes.
+    for (size_t chunk = 0; chunk < chunks_.size(); ++chunk) {
+        if (chunks_[chunk].use_count() > 1) chunks_[chunk] = std::make_shared<Chunk>(*chunks_[chunk]);
+    }
+    struct Rebuild {
+        RowRef source;
+        RowRef target;
+        uint32_t positions = 0;
+    };
+    std::unordered_map<const TableRow*, Rebuild> rebuilds;
+    for (const ChunkPointer& chunk : chunks_) {
+        for (const RowRef& row : chunk->rows) {
+            Rebuild& rebuild = rebuilds[row.get()];
+            if (!rebuild.source.get()) rebuild.source = row;
+            ++rebuild.positions;
+        }
+    }
+    for (auto& [address, rebuild] : rebuilds) {
+        rebuild.target = RowRef::blank(newCount, rebuild.source->height);
+        // The map's own reference counts too.
+        if (rebuild.source.useCount() > rebuild.positions + 1) rebuild.source = RowRef::copyOf(*rebuild.source);
+    }
+    for (auto& [address, rebuild] : rebuilds) fill(rebuild.source->cells(), rebuild.target->cells());
+    for (const ChunkPointer& chunk : chunks_) {
+        for (RowRef& row : chunk->rows) row = rebuilds.find(row.get())->second.target;
+    }
 }
 
 std::optional<RowSpan> RowList::differingRows(const RowList& other) const {

@@ -7,15 +7,9 @@
 #include <span>
 #include <vector>
 
-#include "grid/model/cell.h"
+#include "grid/model/table_row.h"
 
 namespace grid {
-
-// One row of a table: its cells from left to right and its height in 0.1 mm.
-struct TableRow {
-    std::vector<Cell> cells;
-    int32_t height = 0;
-};
 
 // The first and last of a run of row positions, both included.
 struct RowSpan {
@@ -36,9 +30,10 @@ public:
     // The row at index, made this list's own first.
     TableRow& writable(int32_t index);
 
-    // These throw std::bad_alloc and then leave the list as it was.
-    void assign(int32_t count, const TableRow& prototype);
-    void insert(int32_t at, int32_t count, const TableRow& prototype);
+    // These throw std::bad_alloc and then leave the list as it was. Every new
+    // position shares the prototype row.
+    void assign(int32_t count, const RowRef& prototype);
+    void insert(int32_t at, int32_t count, const RowRef& prototype);
     void erase(int32_t at, int32_t count);
     // Erases the rows at these positions, given in ascending order without repeats and
     // all inside the list, in one pass over the chunks from the first of them on.
@@ -49,13 +44,18 @@ public:
     // that several positions share are changed once and stay shared.
     void transform(int32_t first, int32_t count, const std::function<void(TableRow&)>& prepare,
                    const std::function<void(TableRow&)>& change);
+    // Gives every row newCount cells, all or nothing: first each row gets a new block
+    // of default cells (which may throw and then changes nothing), then fill, which
+    // must not throw, moves or copies cells from the old row into the new one. Rows
+    // that several positions share are rebuilt once and stay shared.
+    void resizeRows(int32_t newCount, const std::function<void(std::span<Cell> from, std::span<Cell> to)>& fill);
 
     // The positions at which the two lists hold different row storage; positions that
     // only one of them has count as different. Nothing when they hold the same rows.
     std::optional<RowSpan> differingRows(const RowList& other) const;
 
 private:
-    using RowPointer = std::shared_ptr<TableRow>;
+    using RowPointer = RowRef;
     struct Chunk {
         std::vector<RowPointer> rows;
     };

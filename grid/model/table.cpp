@@ -39,16 +39,13 @@ void Table::setFixedRows(int32_t count) { fixedRows_ = std::clamp(count, 0, rowC
 
 void Table::setFixedColumns(int32_t count) { fixedColumns_ = std::clamp(count, 0, columnCount_); }
 
-TableRow Table::newRow() const {
-    return TableRow{std::vector<Cell>(static_cast<size_t>(columnCount_), newCell_), defaultSizes_.rowHeight};
-}
+RowRef Table::newRow() const { return RowRef::filled(columnCount_, newCell_, defaultSizes_.rowHeight); }
 
 bool Table::setSize(int32_t rows, int32_t columns) {
     if (!fitsLimits(rows, columns)) return false;
     try {
         std::vector<int32_t> widths(static_cast<size_t>(columns), defaultSizes_.columnWidth);
-        TableRow prototype{std::vector<Cell>(static_cast<size_t>(columns), newCell_), defaultSizes_.rowHeight};
-        rows_.assign(rows, prototype);
+        rows_.assign(rows, RowRef::filled(columns, newCell_, defaultSizes_.rowHeight));
         columnWidths_ = std::move(widths);
     } catch (const std::bad_alloc&) {
         return false;
@@ -93,17 +90,15 @@ bool Table::insertColumns(int32_t at, int32_t count) {
     if (at < 0 || at > columnCount_ || count < 0) return false;
     if (!fitsLimits(rowCount_, int64_t{columnCount_} + count)) return false;
     if (count == 0) return true;
-    const size_t newColumns = static_cast<size_t>(columnCount_) + static_cast<size_t>(count);
     try {
         std::vector<int32_t> widths = columnWidths_;
         widths.insert(widths.begin() + at, static_cast<size_t>(count), defaultSizes_.columnWidth);
-        // With the room reserved beforehand, putting the new cells in cannot fail
-        // halfway: new cells hold no content to copy.
-        rows_.transform(
-            0, rowCount_, [newColumns](TableRow& row) { row.cells.reserve(newColumns); },
-            [&](TableRow& row) {
-                row.cells.insert(row.cells.begin() + at, static_cast<size_t>(count), newCell_);
-            });
+        // New cells hold no content, so copying newCell_ into them cannot fail halfway.
+        rows_.resizeRows(columnCount_ + count, [&](std::span<Cell> from, std::span<Cell> to) {
+            auto next = std::move(from.begin(), from.begin() + at, to.begin());
+            next = std::fill_n(next, count, newCell_);
+            std::move(from.begin() + at, from.end(), next);
+        });
         columnWidths_ = std::move(widths);
     } catch (const std::bad_alloc&) {
         return false;
@@ -129,8 +124,8 @@ bool Table::deleteColumns(int32_t at, int32_t count) {
     if (at < 0 || at >= columnCount_ || count < 0) return false;
     count = std::min(count, columnCount_ - at);
     try {
-        rows_.transform(0, rowCount_, [](TableRow&) {}, [at, count](TableRow& row) {
-            row.cells.erase(row.cells.begin() + at, row.cells.begin() + at + count);
+        rows_.resizeRows(columnCount_ - count, [at, count](std::span<Cell> from, std::span<Cell> to) {
+            std::move(from.begin() + at + count, from.end(), std::move(from.begin(), from.begin() + at, to.begin()));
         });
     } catch (const std::bad_alloc&) {
         return false;
@@ -159,19 +154,19 @@ bool Table::deleteColumnSet(std::span<const int32_t> ascendingUnique) {
     try {
         std::vector<bool> erased(static_cast<size_t>(columnCount_));
         for (int32_t column : ascendingUnique) erased[static_cast<size_t>(column)] = true;
-        // Compacting moves cells within their row and allocates nothing, so it cannot
-        // fail once every row is this table's own.
-        auto compact = [&erased](auto& values) {
-            size_t kept = 0;
-            for (size_t column = 0; column < values.size(); ++column) {
-                if (erased[column]) continue;
-                if (kept != column) values[kept] = std::move(values[column]);
-                ++kept;
+        const int32_t kept = columnCount_ - static_cast<int32_t>(ascendingUnique.size());
+        std::vector<int32_t> widths;
+        widths.reserve(static_cast<size_t>(kept));
+        for (size_t column = 0; column < columnWidths_.size(); ++column) {
+            if (!erased[column]) widths.push_back(columnWidths_[column]);
+        }
+        rows_.resizeRows(kept, [&erased](std::span<Cell> from, std::span<Cell> to) {
+            auto next = to.begin();
+            for (size_t column = 0; column < from.size(); ++column) {
+                if (!erased[column]) *next++ = std::move(from[column]);
             }
-            values.erase(values.begin() + static_cast<ptrdiff_t>(kept), values.end());
-        };
-        rows_.transform(0, rowCount_, [](TableRow&) {}, [&compact](TableRow& row) { compact(row.cells); });
-        compact(columnWidths_);
+        });
+        columnWidths_ = std::move(widths);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -192,7 +187,7 @@ bool Table::hasSameContent(const Table& other) const {
     for (int32_t row = differing->first; row <= differing->last; ++row) {
         const TableRow& mine = rows_[row];
         const TableRow& theirs = other.rows_[row];
-        if (mine.height != theirs.height || !std::ranges::equal(mine.cells, theirs.cells, sameCell)) return false;
+        if (mine.height != theirs.height || !std::ranges::equal(mine.cells(), theirs.cells(), sameCell)) return false;
     }
     return true;
 }

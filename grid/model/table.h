@@ -27,8 +27,8 @@ public:
         return row >= 0 && row < rowCount_ && column >= 0 && column < columnCount_;
     }
     // A cell to change: its row becomes this table's own first.
-    Cell& cell(int32_t row, int32_t column) { return rows_.writable(row).cells[static_cast<size_t>(column)]; }
-    const Cell& cell(int32_t row, int32_t column) const { return rows_[row].cells[static_cast<size_t>(column)]; }
+    Cell& cell(int32_t row, int32_t column) { return rows_.writable(row).cells()[static_cast<size_t>(column)]; }
+    const Cell& cell(int32_t row, int32_t column) const { return rows_[row].cells()[static_cast<size_t>(column)]; }
 
     int32_t rowHeight(int32_t row) const { return rows_[row].height; }
     int32_t columnWidth(int32_t column) const { return columnWidths_[static_cast<size_t>(column)]; }
@@ -83,7 +83,7 @@ public:
 
 private:
     // A row of new cells at the default height.
-    TableRow newRow() const;
+    RowRef newRow() const;
 
     RowList rows_;
     std::vector<int32_t> columnWidths_;

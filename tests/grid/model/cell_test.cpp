@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "grid/model/cell_content.h"
 #include "grid/model/page_settings.h"
@@ -106,6 +108,37 @@ TEST(CellTest, FontNamesAreSharedAndKeepTheStoredFieldsBytes) {
     b.setStoredFontName(std::string(40, 'f'));
     EXPECT_EQ(b.fontNameView(), std::string(31, 'f'));
     EXPECT_EQ(a.formatOnly().fontNameView(), "黑体");
+}
+
+TEST(CellTest, CellsThatLookTheSameShareOneFormatNumberFromAnyThread) {
+    grid::Cell cell;
+    EXPECT_EQ(cell.formatIndex(), grid::kDefaultFormatIndex);
+    cell.setBackColor(0x123456);
+    cell.setFontName("黑体");
+    const uint32_t changed = cell.formatIndex();
+    EXPECT_NE(changed, grid::kDefaultFormatIndex);
+    grid::Cell other;
+    other.setFontName("黑体");
+    other.setBackColor(0x123456);
+    EXPECT_EQ(other.formatIndex(), changed) << "the order of the changes does not matter";
+    EXPECT_TRUE(grid::sameCell(cell, other));
+    other.setBackColor(0xFF000000);
+    other.setFontName("");
+    other.setStoredFontName("");
+    EXPECT_EQ(other.formatIndex(), grid::kDefaultFormatIndex) << "undoing the changes gives the default back";
+
+    // More formats than one block of the store holds, made on two threads at once:
+    // every number still gives back its own format, and both threads agree.
+    constexpr uint32_t kFormats = 5000;
+    std::vector<uint32_t> numbers[2];
+    auto make = [](std::vector<uint32_t>& into) {
+        for (uint32_t i = 0; i < kFormats; ++i) into.push_back(grid::internFormat({.textColor = 0xABC00000 + i}));
+    };
+    std::thread second(make, std::ref(numbers[1]));
+    make(numbers[0]);
+    second.join();
+    EXPECT_EQ(numbers[0], numbers[1]);
+    for (uint32_t i = 0; i < kFormats; ++i) EXPECT_EQ(grid::formatAt(numbers[0][i]).textColor, 0xABC00000 + i);
 }
 
 TEST(CellTest, AMaskedCellShowsOneStarPerByte) {

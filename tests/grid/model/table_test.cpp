@@ -122,6 +122,8 @@ TEST(TableTest, RowsOfANewTableShareOneStorageUntilWritten) {
     EXPECT_EQ(table.rowHeight(24), 70);
     EXPECT_EQ(table.rowHeight(25), 58);
     EXPECT_EQ(table.cell(999, 5).flags(), 1u);
+    EXPECT_EQ(&std::as_const(table).cell(0, 0), &std::as_const(table).cell(998, 0))
+        << "rows that shared one storage before the new column still share one";
 }
 
 TEST(TableTest, SetDeletionsTakeExactlyTheGivenRowsAndColumns) {
