@@ -46,6 +46,7 @@ void DelimitedLines::addRow(std::span<const std::string_view> texts) {
             if (column > 0) out_ += format_.columnSeparator;
             if (static_cast<size_t>(column) < width) appendField(out_, texts[static_cast<size_t>(column)], format_);
         }
+        textEnd_ = out_.size();
     }
     if (row_ < lastRow_) out_ += rowSeparator_;
     ++row_;

@@ -30,6 +30,13 @@ public:
     // Texts past the last column are ignored.
     void addRow(std::span<const std::string_view> texts);
     std::string take() { return std::move(out_); }
+    // The lines through the last row passed that held text, without the separator and
+    // the empty rows after it: what a writer that had been told that row as the last
+    // one would have made.
+    std::string takeThroughLastText() {
+        out_.resize(textEnd_);
+        return std::move(out_);
+    }
 
 private:
     const DelimitedFormat& format_;
@@ -38,6 +45,7 @@ private:
     int32_t lastColumn_;
     int32_t row_ = 0;
     std::string out_;
+    size_t textEnd_ = 0;
 };
 
 }  // namespace app

@@ -60,20 +60,47 @@ void writeCellRecord(ByteSink& sink, const Cell& cell) {
     sink.write(content);
 }
 
-ReadError readCellRecord(ByteReader& reader, Cell& cell) {
+namespace {
+
+// A record's fields as they stand in the bytes: the format without its face, and the
+// face name and content as views of the record.
+struct RecordFields {
     CellFormat format;
+    std::span<const uint8_t> name;
+    std::span<const uint8_t> content;
+};
+
+ReadError readFields(ByteReader& reader, RecordFields& fields) {
+    CellFormat& format = fields.format;
     if (!reader.read(format.flags) || !reader.read(format.textColor) || !reader.read(format.backColor) ||
         !reader.read(format.fontSize) || !reader.read(format.margin)) {
         return ReadError::Truncated;
     }
-    std::span<const uint8_t> name;
-    if (ReadError error = readLength(reader, name); error != ReadError::None) return error;
-    if (name.size() >= kFontNameFieldSize) name = {};
-    format.fontName = storedFontName({reinterpret_cast<const char*>(name.data()), name.size()});
-    cell.setFormat(format);
-    std::span<const uint8_t> content;
-    if (ReadError error = readLength(reader, content); error != ReadError::None) return error;
-    cell.setContent(content);
+    if (ReadError error = readLength(reader, fields.name); error != ReadError::None) return error;
+    if (fields.name.size() >= kFontNameFieldSize) fields.name = {};
+    return readLength(reader, fields.content);
+}
+
+}  // namespace
+
+ReadError readCellRecord(ByteReader& reader, Cell& cell) {
+    RecordFields fields;
+    if (ReadError error = readFields(reader, fields); error != ReadError::None) return error;
+    fields.format.fontName = storedFontName({reinterpret_cast<const char*>(fields.name.data()), fields.name.size()});
+    cell.setFormat(fields.format);
+    cell.setContent(fields.content);
+    return ReadError::None;
+}
+
+ReadError readCellRecordText(ByteReader& reader, std::string_view& text) {
+    RecordFields fields;
+    if (ReadError error = readFields(reader, fields); error != ReadError::None) return error;
+    text = {};
+    if (isDataKind(kindOf(fields.format.flags))) return ReadError::None;
+    // As a cell's text: up to the first NUL, or all of a content that has none.
+    const auto* first = reinterpret_cast<const char*>(fields.content.data());
+    text = std::string_view(first, fields.content.size());
+    text = text.substr(0, text.find('\0'));
     return ReadError::None;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "runtime/value/byte_reader.h"
 #include "grid/format/byte_sink.h"
 #include "grid/format/read_error.h"
@@ -24,5 +26,8 @@ inline size_t cellRecordSize(const Cell& cell) {
 // cannot be the name of a real face (no setter stores one); it is skipped and the
 // cell uses the default face, so one odd field does not cost the whole table.
 ReadError readCellRecord(ByteReader& reader, Cell& cell);
+// Reads a record as readCellRecord does, with the same faults, for its text alone: what
+// Cell::text() would give, as a view of the record's bytes.
+ReadError readCellRecordText(ByteReader& reader, std::string_view& text);
 
 }  // namespace grid

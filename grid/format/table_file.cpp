@@ -84,9 +84,26 @@ public:
     }
     bool read(int32_t& value) { return reader_.read(value); }
     uint64_t remaining() const { return reader_.remaining(); }
+    ReadError cell(Cell& cell) {
+        return record([&cell](ByteReader& record) { return readCellRecord(record, cell); });
+    }
+    // The text stays valid until the next record is read.
+    ReadError text(std::string_view& text) {
+        return record([&text](ByteReader& record) { return readCellRecordText(record, text); });
+    }
+    bool pageSettings(PageSettings& settings) {
+        if (!reader_.ensure(kPageSettingsBlockSize)) return false;
+        ByteReader block(reader_.window());
+        readPageSettingsBlock(block, settings);
+        reader_.consume(block.position());
+        return true;
+    }
+
+private:
     // The record's two lengths say how much of it must be at hand: a length that is
     // no length is left to the record reader, which names the fault.
-    ReadError cell(Cell& cell) {
+    template <typename Parse>
+    ReadError record(Parse parse) {
         constexpr size_t kNameLengthEnd = kMinimumCellRecordSize - 4;
         if (!reader_.ensure(kNameLengthEnd)) return ReadError::Truncated;
         size_t wanted = kNameLengthEnd;
@@ -99,19 +116,11 @@ public:
             }
         }
         ByteReader record(reader_.window());
-        const ReadError error = readCellRecord(record, cell);
+        const ReadError error = parse(record);
         reader_.consume(record.position());
         return error;
     }
-    bool pageSettings(PageSettings& settings) {
-        if (!reader_.ensure(kPageSettingsBlockSize)) return false;
-        ByteReader block(reader_.window());
-        readPageSettingsBlock(block, settings);
-        reader_.consume(block.position());
-        return true;
-    }
 
-private:
     std::optional<size_t> lengthAt(size_t offset) const {
         ByteReader field(reader_.window().subspan(offset, 4));
         int32_t length = 0;
@@ -136,8 +145,10 @@ public:
     }
     void setRowHeight(int32_t row, int32_t size) { table_.setRowHeight(row, size); }
     void setColumnWidth(int32_t column, int32_t size) { table_.setColumnWidth(column, size); }
-    Cell& cell(int32_t row, int32_t column) { return table_.cell(row, column); }
-    void cellRead(int32_t, int32_t) {}
+    template <typename Reader>
+    ReadError readCell(Reader& reader, int32_t row, int32_t column) {
+        return reader.cell(table_.cell(row, column));
+    }
     PageSettings& pageSettings() { return table_.pageSettings(); }
 
 private:
@@ -146,17 +157,25 @@ private:
 
 class TextWalk {
 public:
-    explicit TextWalk(const CellTextVisitor& visit) : visit_(visit) {}
-    bool setFrame(int32_t, int32_t, int32_t, int32_t) { return true; }
+    TextWalk(const CellTextVisitor& visit, const TableFrameVisitor& frame) : visit_(visit), frame_(frame) {}
+    bool setFrame(int32_t rows, int32_t columns, int32_t, int32_t) {
+        if (frame_) frame_(rows, columns);
+        return true;
+    }
     void setRowHeight(int32_t, int32_t) {}
     void setColumnWidth(int32_t, int32_t) {}
-    Cell& cell(int32_t, int32_t) { return scratch_; }
-    void cellRead(int32_t row, int32_t column) { visit_(row, column, scratch_.text()); }
+    template <typename Reader>
+    ReadError readCell(Reader& reader, int32_t row, int32_t column) {
+        std::string_view text;
+        const ReadError error = reader.text(text);
+        if (error == ReadError::None) visit_(row, column, text);
+        return error;
+    }
     PageSettings& pageSettings() { return page_; }
 
 private:
     const CellTextVisitor& visit_;
-    Cell scratch_;
+    const TableFrameVisitor& frame_;
     PageSettings page_;
 };
 
@@ -173,13 +192,15 @@ public:
     }
     void setRowHeight(int32_t row, int32_t size) { summary_.rowHeights[static_cast<size_t>(row)] = size; }
     void setColumnWidth(int32_t column, int32_t size) { summary_.columnWidths[static_cast<size_t>(column)] = size; }
-    Cell& cell(int32_t, int32_t) { return scratch_; }
-    void cellRead(int32_t, int32_t) {}
+    template <typename Reader>
+    ReadError readCell(Reader& reader, int32_t, int32_t) {
+        std::string_view text;
+        return reader.text(text);
+    }
     PageSettings& pageSettings() { return summary_.page; }
 
 private:
     TableSummary& summary_;
-    Cell scratch_;
 };
 
 template <typename Reader, typename Target>
@@ -211,8 +232,7 @@ ReadError readTable(Reader& reader, Target& target) {
     }
     for (int32_t row = 0; row < rows; ++row) {
         for (int32_t column = 0; column < columns; ++column) {
-            if (ReadError error = reader.cell(target.cell(row, column)); error != ReadError::None) return error;
-            target.cellRead(row, column);
+            if (ReadError error = target.readCell(reader, row, column); error != ReadError::None) return error;
         }
     }
     if (!reader.pageSettings(target.pageSettings())) return ReadError::Truncated;
@@ -239,9 +259,9 @@ ReadError readTableSummary(StreamReader& stream, TableSummary& summary) {
     return readTable(reader, target);
 }
 
-ReadError readCellTexts(StreamReader& stream, const CellTextVisitor& visit) {
+ReadError readCellTexts(StreamReader& stream, const CellTextVisitor& visit, const TableFrameVisitor& frame) {
     StreamTableReader reader(stream);
-    TextWalk walk(visit);
+    TextWalk walk(visit, frame);
     return readTable(reader, walk);
 }
 

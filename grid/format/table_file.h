@@ -34,7 +34,9 @@ ReadError readTableFile(StreamReader& reader, Table& table);
 // Every cell's text row by row (empty for picture and data cells, as a table's text
 // block gives them), read as the file is read without building the table; the checks
 // and errors are those of reading the table.
+// The frame, when asked for, is told the row and column counts before the first cell.
 using CellTextVisitor = std::function<void(int32_t row, int32_t column, std::string_view text)>;
-ReadError readCellTexts(StreamReader& reader, const CellTextVisitor& visit);
+using TableFrameVisitor = std::function<void(int32_t rows, int32_t columns)>;
+ReadError readCellTexts(StreamReader& reader, const CellTextVisitor& visit, const TableFrameVisitor& frame = {});
 
 }  // namespace grid

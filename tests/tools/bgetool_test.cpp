@@ -268,7 +268,8 @@ TEST(BgetoolTest, ImportEndsLinesAtAnyLineBreakByDefault) {
 // Export reads the texts straight from the file: the table's shape must come out as
 // the editor's export writes it (an empty row inside is an empty line, empty rows at
 // the end and columns past the last text are left out, a picture cell is an empty
-// field, the last cell of a row may be empty), and a file that does not load says so.
+// field, the last cell of a row may be empty), whether or not the table's last column
+// holds text, and a file that does not load says so.
 TEST(BgetoolTest, ExportWritesTheShapeOfTheTableStraightFromItsFile) {
     TempDir directory;
     const std::string table = directory.file("t.bge");
@@ -281,6 +282,11 @@ TEST(BgetoolTest, ExportWritesTheShapeOfTheTableStraightFromItsFile) {
     const std::string text = directory.file("t.txt");
     ASSERT_EQ(runBgetool({"export", table, text, "--quoted", "--encoding", "utf-8"}).exitStatus, 0);
     EXPECT_EQ(readWholeFile(text), "\"a;b\";\"\"\"q\"\"\";\r\n\r\n;;\xE6\x9C\xAB\r\n;x;");
+    // With text in the table's last column every column is written, and the empty rows
+    // at the end still are not.
+    ASSERT_EQ(runBgetool({"exec", table, table, "setCellText 2 5 'z'"}).exitStatus, 0);
+    ASSERT_EQ(runBgetool({"export", table, text, "--quoted", "--encoding", "utf-8"}).exitStatus, 0);
+    EXPECT_EQ(readWholeFile(text), "\"a;b\";\"\"\"q\"\"\";;;\r\n;;;;z\r\n;;\xE6\x9C\xAB;;\r\n;x;;;");
     std::string whole = readWholeFile(table);
     writeWholeFile(directory.file("cut.bge"), whole.substr(0, whole.size() - 10));
     ToolRun cut = runBgetool({"export", directory.file("cut.bge"), text});
