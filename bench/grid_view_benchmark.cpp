@@ -1,9 +1,13 @@
-// Figures of the grid view: painting a full window on a small and a huge table,
-// scrolling by one row, and opening and committing an edit.
+// Figures of the grid view side by side on 1,000 rows and on 1,000,000 rows (10,000,000
+// cells), every cell holding a short text: painting a full window, scrolling by one
+// row, opening and committing an edit, and the same with the undo state the editor
+// keeps after it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <deque>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -15,27 +19,26 @@ namespace {
 
 constexpr QSize kWindow(1280, 800);
 constexpr int kColumns = 10;
-// More rows than a 1280 x 800 window shows at the default row height.
-constexpr int kRowsShown = 60;
 
-// A table of the given size whose rows around `firstShown` hold text in every cell,
-// shown in a 1280 x 800 grid scrolled to that row.
+// A table of the given size with a short text in every cell, shown in a 1280 x 800
+// grid scrolled to its middle row.
 struct ShownTable {
-    ShownTable(int rows, int firstShown) : provider(measurer) {
-        source.bindProvider(&provider);
+    explicit ShownTable(int rows) : provider(measurer) {
         provider.setSize(rows, kColumns);
-        for (int row = firstShown; row < std::min(rows, firstShown + kRowsShown); ++row) {
+        for (int row = 0; row < rows; ++row) {
             for (int column = 0; column < kColumns; ++column) {
-                source.setCellText(row, column, std::to_string(row * 7 + column) + ".25");
+                provider.setText(row, column, std::to_string(row * 7 + column) + ".25");
             }
         }
+        source.bindProvider(&provider);
         grid.setDataSource(&source);
         grid.resize(kWindow);
         grid.show();
         QApplication::processEvents();
-        grid.scrollTo(firstShown, 0);
+        grid.scrollTo(middle(), 0);
         image = QImage(grid.viewport()->size(), QImage::Format_RGB32);
     }
+    int middle() const { return provider.rowCount() / 2; }
     void paint() { grid.viewport()->render(&image); }
 
     grid::QtTextMeasurer measurer;
@@ -43,14 +46,15 @@ struct ShownTable {
     grid::DataSrc source;
     grid::GridWidget grid;
     QImage image;
+    std::deque<int32_t> states;
 };
 
 // Made on first use and dropped before the application ends, as widgets must be.
-std::unique_ptr<ShownTable> smallTable, hugeTable;
+std::map<int, std::unique_ptr<ShownTable>> tables;
 
 ShownTable& tableOf(int rows) {
-    auto& table = rows <= 100 ? smallTable : hugeTable;
-    if (!table) table = std::make_unique<ShownTable>(rows, rows <= 100 ? 0 : rows / 2);
+    std::unique_ptr<ShownTable>& table = tables[rows];
+    if (!table) table = std::make_unique<ShownTable>(rows);
     return *table;
 }
 
@@ -58,14 +62,14 @@ void paintFullWindow(benchmark::State& state) {
     ShownTable& table = tableOf(static_cast<int>(state.range(0)));
     for (auto _ : state) table.paint();
 }
-BENCHMARK(paintFullWindow)->Arg(100)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintFullWindow)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 // Scrolls the way a shown window does: the grid marks what needs painting, and the
 // posted update paints it into the window's backing store. Rendering the viewport
 // into an image instead would always repaint all of it.
 void scrollOneRowAndRepaint(benchmark::State& state) {
-    ShownTable& table = tableOf(1'000'000);
-    const int middle = 500'000;
+    ShownTable& table = tableOf(static_cast<int>(state.range(0)));
+    const int middle = table.middle();
     table.grid.scrollTo(middle, 0);
     QApplication::processEvents();
     int step = 0;
@@ -74,12 +78,11 @@ void scrollOneRowAndRepaint(benchmark::State& state) {
         QApplication::processEvents();
     }
 }
-BENCHMARK(scrollOneRowAndRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(scrollOneRowAndRepaint)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void openAndCommitEdit(benchmark::State& state) {
     ShownTable& table = tableOf(static_cast<int>(state.range(0)));
-    const int row = state.range(0) <= 100 ? 5 : 500'005;
-    table.grid.selectCell(row, 3);
+    table.grid.selectCell(table.middle() + 5, 3);
     int step = 0;
     for (auto _ : state) {
         table.grid.startEdit(QString::number(step++));
@@ -87,7 +90,26 @@ void openAndCommitEdit(benchmark::State& state) {
     }
     QApplication::processEvents();
 }
-BENCHMARK(openAndCommitEdit)->Arg(100)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(openAndCommitEdit)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+
+// Typing into a cell as the editor does it: the edit, the undo state kept after it
+// (the oldest of fifty let go) and the repaint.
+void typeIntoCellWithUndoState(benchmark::State& state) {
+    ShownTable& table = tableOf(static_cast<int>(state.range(0)));
+    table.grid.selectCell(table.middle() + 6, 4);
+    int step = 0;
+    for (auto _ : state) {
+        table.grid.startEdit(QString::number(step++));
+        table.grid.commitEdit();
+        table.states.push_back(table.source.captureState());
+        if (table.states.size() > 50) {
+            table.source.releaseState(table.states.front());
+            table.states.pop_front();
+        }
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(typeIntoCellWithUndoState)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
@@ -100,7 +122,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    smallTable.reset();
-    hugeTable.reset();
+    tables.clear();
     return 0;
 }
