@@ -147,12 +147,14 @@ public:
     void setColumnWidth(int32_t column, int32_t size) { table_.setColumnWidth(column, size); }
     template <typename Reader>
     ReadError readCell(Reader& reader, int32_t row, int32_t column) {
-        return reader.cell(table_.cell(row, column));
+        if (column == 0) cells_ = table_.rowCells(row);
+        return reader.cell(cells_[static_cast<size_t>(column)]);
     }
     PageSettings& pageSettings() { return table_.pageSettings(); }
 
 private:
     Table& table_;
+    std::span<Cell> cells_;
 };
 
 class TextWalk {

@@ -29,6 +29,8 @@ public:
     // A cell to change: its row becomes this table's own first.
     Cell& cell(int32_t row, int32_t column) { return rows_.writable(row).cells()[static_cast<size_t>(column)]; }
     const Cell& cell(int32_t row, int32_t column) const { return rows_[row].cells()[static_cast<size_t>(column)]; }
+    // The cells of a row to change, the row made this table's own once for all of them.
+    std::span<Cell> rowCells(int32_t row) { return rows_.writable(row).cells(); }
 
     int32_t rowHeight(int32_t row) const { return rows_[row].height; }
     int32_t columnWidth(int32_t column) const { return columnWidths_[static_cast<size_t>(column)]; }
