@@ -18,6 +18,7 @@ inline constexpr uint32_t AboutDialog = 0x5201511B;
 inline constexpr uint32_t PasteWithSymbolsDialog = 0x520151C3;
 inline constexpr uint32_t HelpDialog = 0x52019D8C;
 inline constexpr uint32_t DelimiterDialog = 0x5202D304;
+inline constexpr uint32_t SheetChoiceDialog = 0x5202D401;
 }  // namespace window_id
 
 // Units of the main window that the routines address.

@@ -1,5 +1,6 @@
 // The file menu's document commands.
 #include "app/document/document_commands.h"
+#include "app/document/foreign_files.h"
 #include "app/document/new_table.h"
 #include "app/routines/routine.h"
 #include "app/units/file_dialog_ref.h"
@@ -16,7 +17,13 @@ HandlerResult newTableFromMenu(const EventArguments&) {
 
 HandlerResult openTableFromMenu(const EventArguments&) {
     if (!settleUnsavedChanges(rt::message_box::YesNoCancel)) return {};
-    if (auto chosen = chooseFile("打开表格", FileDialogType::Open, kTableFilter)) openTableFile(*chosen);
+    auto chosen = chooseFile("打开表格", FileDialogType::Open, kOpenFilter);
+    if (!chosen) return {};
+    if (isForeignFile(*chosen)) {
+        openForeignFile(*chosen);
+    } else {
+        openTableFile(*chosen);
+    }
     return {};
 }
 

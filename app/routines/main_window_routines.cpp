@@ -5,6 +5,7 @@
 
 #include "app/database/database_commands.h"
 #include "app/document/document_commands.h"
+#include "app/document/foreign_files.h"
 #include "app/document/document_title.h"
 #include "app/document/new_table.h"
 #include "app/edit/table_change.h"
@@ -77,7 +78,11 @@ HandlerResult startUp(const EventArguments&) {
     std::error_code ignored;
     if (!restored && !arguments.empty() &&
         std::filesystem::is_regular_file(rt::pathFromText(arguments.front()), ignored)) {
-        openTableFile(arguments.front());
+        if (isForeignFile(arguments.front())) {
+            openForeignFile(arguments.front());
+        } else {
+            openTableFile(arguments.front());
+        }
     }
     ensureTableFileTypeRegistered();
     return {};

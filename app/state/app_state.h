@@ -35,6 +35,10 @@ struct AppState {
     // between the dialog and the command that opened it.
     QueryHistory queryHistory;
     std::string pendingQuery;
+    // The sheets offered in the sheet dialog, and the one chosen there (from 1; 0
+    // when the dialog was cancelled).
+    std::vector<std::string> sheetChoices;
+    int32_t chosenSheet = 0;
     int32_t savedZoom = 0;
     int32_t zoomPreviewed = 0;
 };

@@ -40,6 +40,7 @@ void DialogUnit::setItems(const std::vector<std::string>& items) const {
 }
 
 void DialogUnit::selectItem(int32_t index) const { access().setInteger(kComboIndex, index); }
+int32_t DialogUnit::selectedItem() const { return access().integer(kComboIndex); }
 std::string DialogUnit::linkTarget() const {
     return access().text(rt::kFirstOwnProperty + rt::hyperlink_property::Target);
 }

@@ -29,6 +29,8 @@ public:
     // A combo box's list, replaced whole, and the item it shows (from 0).
     void setItems(const std::vector<std::string>& items) const;
     void selectItem(int32_t index) const;
+    // The item the combo box shows, from 0; -1 for none.
+    int32_t selectedItem() const;
     void setEnabled(bool enabled) const;
     // Where a link label leads.
     std::string linkTarget() const;

@@ -9,6 +9,9 @@ namespace app {
 enum class FileDialogType : int32_t { Open = 0, Save = 1 };
 
 inline constexpr std::string_view kTableFilter = "表格文件(*.bge)|*.bge";
+// Opening also takes the files colleagues send, which become new tables.
+inline constexpr std::string_view kOpenFilter =
+    "表格文件(*.bge)|*.bge|Excel 工作簿(*.xlsx)|*.xlsx|OpenDocument 电子表格(*.ods)|*.ods|CSV 文件(*.csv)|*.csv";
 // Save As also writes workbooks; the dialog adds the chosen type's extension.
 inline constexpr std::string_view kSaveAsFilter = "表格文件(*.bge)|*.bge|Excel 工作簿(*.xlsx)|*.xlsx";
 inline constexpr std::string_view kPictureFilter = "图片文件|*.gif;*.png;*.jpg";

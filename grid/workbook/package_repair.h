@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace grid::workbook {
+
+// Workbooks as some writers make them, which the library would read as empty:
+// - parts named by absolute paths or paths that climb ("../drawings/drawing1.xml")
+//   in the relationships, which the library does not follow;
+// - texts written into the cells themselves (t="inlineStr"), which it skips.
+// This is the same package made again with such targets relative to the part that
+// names them, or left out where they lead to parts a table cannot keep anyway, and
+// such texts moved into the shared texts, the parts stored uncompressed; nothing when
+// the package needs neither. Throws what the library's
+// zip reader throws for a damaged package.
+// What the library does not read but the parts looked at here tell on the way.
+struct PackageFacts {
+    bool conditionalFormats = false;
+    // The fonts, by their number in the styles, that strike their text through.
+    std::vector<size_t> struckFonts;
+};
+
+std::optional<std::string> repairedPackage(std::string_view package, PackageFacts& facts);
+
+}  // namespace grid::workbook
