@@ -242,4 +242,23 @@ std::optional<std::string> repairedPackage(std::string_view package, PackageFact
     return zipped(parts);
 }
 
+std::optional<std::string> packageWithPart(std::string_view package, std::string_view name, std::string data) {
+    orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(package.data()), package.size());
+    orcus::zip_archive archive(&stream);
+    archive.load();
+    std::vector<std::pair<std::string, std::string>> parts;
+    std::vector<unsigned char> bytes;
+    for (size_t index = 0; index < archive.get_file_entry_count(); ++index) {
+        std::string entry(archive.get_file_entry_name(index));
+        if (entry == name) {
+            parts.emplace_back(std::move(entry), std::move(data));
+            data.clear();
+            continue;
+        }
+        if (!archive.read_file_entry(entry, bytes)) continue;
+        parts.emplace_back(std::move(entry), std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    return zipped(parts);
+}
+
 }  // namespace grid::workbook

@@ -25,4 +25,8 @@ struct PackageFacts {
 
 std::optional<std::string> repairedPackage(std::string_view package, PackageFacts& facts);
 
+// The package made again with the part of this name replaced, the parts stored
+// uncompressed; nothing when it would outgrow the plain zip format.
+std::optional<std::string> packageWithPart(std::string_view package, std::string_view name, std::string data);
+
 }  // namespace grid::workbook

@@ -116,6 +116,16 @@ void SheetCollector::setValue(int32_t row, int32_t column, ValueKind kind, doubl
     }
 }
 
+void SheetCollector::setShownText(int32_t row, int32_t column, std::string text, bool isNumber) {
+    ownTexts_.push_back(std::move(text));
+    setValue(row, column, isNumber ? ValueKind::ShownNumber : ValueKind::OwnText,
+             static_cast<double>(ownTexts_.size() - 1));
+}
+
+void SheetCollector::addMerge(int32_t row, int32_t column, int32_t lastRow, int32_t lastColumn) {
+    set_merge_cell_range({{row, column}, {lastRow, lastColumn}});
+}
+
 void SheetCollector::set_auto(row_t row, col_t column, std::string_view text) {
     ownTexts_.push_back(tableText(text));
     setValue(row, column, ValueKind::OwnText, static_cast<double>(ownTexts_.size() - 1));
@@ -232,7 +242,8 @@ std::string SheetCollector::textOf(const SheetCell& cell, const SheetStyle& styl
     switch (cell.kind) {
         case ValueKind::None: return {};
         case ValueKind::SharedText: return sharedTexts_.at(static_cast<size_t>(cell.number));
-        case ValueKind::OwnText: {
+        case ValueKind::OwnText:
+        case ValueKind::ShownNumber: {
             size_t index = static_cast<size_t>(cell.number);
             return index < ownTexts_.size() ? ownTexts_[index] : std::string();
         }
@@ -258,7 +269,8 @@ void SheetCollector::fillCell(Cell& target, const SheetCell& source, WorkbookSty
     std::string text = textOf(source, style, isDate);
     CellFormat format = style.format;
     // A workbook puts numbers and dates on the right of a cell it leaves to the value.
-    bool toTheRight = source.kind == ValueKind::Number || source.kind == ValueKind::Date;
+    bool toTheRight = source.kind == ValueKind::Number || source.kind == ValueKind::ShownNumber ||
+                      source.kind == ValueKind::Date;
     if (style.generalHorizontal && toTheRight) {
         uint32_t code = format.flags & CellFlags::kAlignmentMask;
         format.flags = (format.flags & ~CellFlags::kAlignmentMask) | ((code - 1) / 3 * 3 + 3);

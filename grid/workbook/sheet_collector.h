@@ -55,6 +55,11 @@ public:
     // The table of this sheet, or the fault that stopped it.
     SheetFault build(WorkbookStyles& styles, Table& table);
 
+    // What the library left out, found by other means: a cell's text as the sheet
+    // shows it (placed like a number when it is one), and a merged range.
+    void setShownText(int32_t row, int32_t column, std::string text, bool isNumber);
+    void addMerge(int32_t row, int32_t column, int32_t lastRow, int32_t lastColumn);
+
     import_sheet_properties* get_sheet_properties() override { return this; }
     import_sheet_view* get_sheet_view() override { return this; }
     import_formula* get_formula() override { return this; }
@@ -76,7 +81,7 @@ public:
     orcus::spreadsheet::range_size_t get_sheet_size() const override;
 
 private:
-    enum class ValueKind : uint8_t { None, SharedText, OwnText, Number, Boolean, Date };
+    enum class ValueKind : uint8_t { None, SharedText, OwnText, Number, ShownNumber, Boolean, Date };
     struct SheetCell {
         int32_t row = 0;
         int32_t column = 0;

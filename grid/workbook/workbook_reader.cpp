@@ -10,6 +10,7 @@
 #include <new>
 
 #include "grid/workbook/cell_reference.h"
+#include "grid/workbook/ods_content_walk.h"
 #include "grid/workbook/package_repair.h"
 #include "grid/workbook/sheet_collector.h"
 #include "grid/workbook/workbook_styles.h"
@@ -122,6 +123,36 @@ void noteLostParts(std::string_view bytes, WorkbookKind kind, LostContent& lost,
     }
 }
 
+// The library reads the sheets, sizes and styles of the package made again with every
+// cell under a merged range counted; what it leaves out comes from our own walk over
+// the original content.
+void readOds(std::string_view bytes, Factory& factory) {
+    std::vector<OdsSheetContent> sheets;
+    std::optional<std::string> repaired;
+    {
+        orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        orcus::zip_archive archive(&stream);
+        archive.load();
+        std::vector<unsigned char> content;
+        if (archive.read_file_entry("content.xml", content)) {
+            std::string_view xml(reinterpret_cast<const char*>(content.data()), content.size());
+            sheets = walkOdsContent(xml);
+            repaired = packageWithPart(bytes, "content.xml", withCoveredCellsCounted(xml));
+        }
+    }
+    orcus::orcus_ods filter(&factory);
+    filter.read_stream(repaired ? std::string_view(*repaired) : bytes);
+    for (size_t index = 0; index < sheets.size() && index < factory.sheets_.size(); ++index) {
+        SheetCollector& sheet = *factory.sheets_[index];
+        for (OdsShownText& shown : sheets[index].texts) {
+            sheet.setShownText(shown.row, shown.column, std::move(shown.text), shown.isNumber);
+        }
+        for (const OdsMerge& merge : sheets[index].merges) {
+            sheet.addMerge(merge.row, merge.column, merge.lastRow, merge.lastColumn);
+        }
+    }
+}
+
 }  // namespace
 
 struct WorkbookReader::Parts {
@@ -181,8 +212,7 @@ WorkbookError WorkbookReader::readBytes(std::string_view bytes, WorkbookKind kin
             orcus::orcus_xlsx filter(&parts->factory);
             filter.read_stream(repaired ? std::string_view(*repaired) : bytes);
         } else {
-            orcus::orcus_ods filter(&parts->factory);
-            filter.read_stream(bytes);
+            readOds(bytes, parts->factory);
         }
         if (parts->factory.tooManySheets_) return WorkbookError::TooLarge;
         if (parts->factory.sheets_.empty()) return WorkbookError::NoSheet;

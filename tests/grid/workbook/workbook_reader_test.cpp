@@ -66,7 +66,8 @@ TEST(WorkbookReaderTest, CellsShowWhatTheOfficeSuiteShows) {
         std::string file;
         std::set<std::pair<int, int>> noResult;
     };
-    for (const Case& c : {Case{"form.xlsx", {{5, 1}, {5, 2}, {5, 3}}}, Case{"form-lo.xlsx", {{5, 4}}}}) {
+    for (const Case& c :
+         {Case{"form.xlsx", {{5, 1}, {5, 2}, {5, 3}}}, Case{"form-lo.xlsx", {{5, 4}}}, Case{"form.ods", {}}}) {
         grid::Table table = readSheet(c.file);
         ASSERT_EQ(table.rowCount(), 8) << c.file;
         ASSERT_EQ(table.columnCount(), 5) << c.file;
@@ -120,6 +121,26 @@ TEST(WorkbookReaderTest, TheFormKeepsItsLayout) {
     EXPECT_EQ(table.cell(6, 4).textColor(), 0x0000FFu) << "red";
     EXPECT_TRUE(flags(7, 4) & grid::CellFlags::kBottomLine) << "a dashed edge is still a line";
     EXPECT_EQ(flags(2, 1) & grid::CellFlags::kAlignmentMask, 9u) << "numbers go right";
+}
+
+// Merged ranges in both kinds of workbook, and texts of several lines; in the .ods
+// form the cells after a merged range stay in their columns. (Literals here are GBK,
+// as the table's texts are.)
+TEST(WorkbookReaderTest, MergedRangesAndLinesComeThroughEitherKind) {
+    for (const char* name : {"form.xlsx", "form-lo.xlsx", "form.ods"}) {
+        grid::Table table = readSheet(name);
+        auto links = [&](int row, int column) { return table.cell(row, column).flags() & grid::CellFlags::kMergeMask; };
+        EXPECT_EQ(links(0, 0), kJoinedRight) << name;
+        EXPECT_EQ(links(0, 4), kJoinedLeft) << name;
+        EXPECT_EQ(links(7, 1), kJoinedLeft | kJoinedAbove) << name;
+        EXPECT_EQ(links(7, 2), 0u) << name;
+        EXPECT_EQ(table.cell(7, 2).text(), "张三") << name;
+    }
+    for (const char* name : {"from-csv.xlsx", "from-csv.ods"}) {
+        grid::Table table = readSheet(name);
+        EXPECT_EQ(table.cell(2, 2).text(), "第一行\r\n第二行") << name;
+        EXPECT_EQ(table.cell(1, 2).text(), "他说\"你好\"") << name;
+    }
 }
 
 TEST(WorkbookReaderTest, SheetsAreNamedAndWhatCannotBeKeptIsListed) {
