@@ -386,8 +386,20 @@ SheetFault SheetCollector::build(WorkbookStyles& styles, Table& table) {
                 }
             }
         }
-        table.setFixedRows(frozenRows_);
-        table.setFixedColumns(frozenColumns_);
+        // The grid shows a merged range whole only on one side of the fixed rows and
+        // columns, so the frozen part shrinks until no range crosses its edge.
+        auto cut = [this](int32_t edge, bool rows) {
+            return std::any_of(merges_.begin(), merges_.end(), [&](const Merge& merge) {
+                return rows ? merge.firstRow < edge && edge <= merge.lastRow
+                            : merge.firstColumn < edge && edge <= merge.lastColumn;
+            });
+        };
+        int32_t fixedRows = std::min(frozenRows_, rows);
+        while (fixedRows > 0 && cut(fixedRows, true)) --fixedRows;
+        int32_t fixedColumns = std::min(frozenColumns_, columns);
+        while (fixedColumns > 0 && cut(fixedColumns, false)) --fixedColumns;
+        table.setFixedRows(fixedRows);
+        table.setFixedColumns(fixedColumns);
     } catch (const std::bad_alloc&) {
         return SheetFault::OutOfMemory;
     }

@@ -96,8 +96,9 @@ TEST(WorkbookReaderTest, TheFormKeepsItsLayout) {
     EXPECT_EQ(flags(7, 1) & grid::CellFlags::kMergeMask, kJoinedLeft | kJoinedAbove);
     EXPECT_EQ(flags(6, 0) & grid::CellFlags::kMergeMask, kJoinedRight | kJoinedBelow);
     EXPECT_EQ(flags(2, 2) & grid::CellFlags::kMergeMask, 0u);
+    // Frozen at B3, but the title's range crosses the frozen column's edge.
     EXPECT_EQ(table.fixedRows(), 2);
-    EXPECT_EQ(table.fixedColumns(), 1);
+    EXPECT_EQ(table.fixedColumns(), 0);
     // 30 points and 12 points; 20 and 8 digits of the default font with the padding.
     EXPECT_EQ(table.rowHeight(0), 106);
     EXPECT_EQ(table.rowHeight(7), 42);
