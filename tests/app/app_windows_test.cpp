@@ -55,7 +55,7 @@ const WindowExpectation kWindows[] = {
     {window_id::PasteWithSymbolsDialog, 0x060151C2, u"加符号粘贴", 357, 274, 2, 20},
     {window_id::HelpDialog, 0x06019D8B, u"使用帮助", 348, 148, 2, 4},
     {window_id::DelimiterDialog, 0x0602D303, u"导出数据", 307, 196, 2, 10},
-    {window_id::SheetChoiceDialog, 0x0602D400, u"选择工作表", 280, 132, 2, 5},
+    {window_id::SheetChoiceDialog, 0x0602D400, u"选择工作表", 280, 160, 2, 5},
 };
 
 class AppWindowsTest : public ::testing::Test {
