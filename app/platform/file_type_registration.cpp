@@ -36,6 +36,9 @@ void installOnDesktop(const FileTypeTexts& texts) {
     type.programPath = rt::pathFromText(texts.programPath);
     type.extension = rt::fromGbk(texts.extension);
     type.mimeType = mimeTypeOf(texts);
+    // Workbooks and CSV files colleagues send open as new tables.
+    type.alsoOpens = {QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"),
+                      QStringLiteral("application/vnd.oasis.opendocument.spreadsheet"), QStringLiteral("text/csv")};
     type.description = rt::fromGbk(texts.description);
     type.launcherName = QStringLiteral("biaoge");
     type.iconPng = applicationIconPng();

@@ -41,7 +41,8 @@ QByteArray launcher(const DesktopFileType& type) {
                "MimeType=%4;\n"
                "Terminal=false\n"
                "Categories=Office;Spreadsheet;\n")
-        .arg(type.launcherName, type.description, launcherExecArgument(type.programPath), type.mimeType)
+        .arg(type.launcherName, type.description, launcherExecArgument(type.programPath),
+             (QStringList(type.mimeType) + type.alsoOpens).join(u';'))
         .toUtf8();
 }
 

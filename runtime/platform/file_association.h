@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <filesystem>
 #include <string>
 
@@ -13,6 +14,7 @@ struct DesktopFileType {
     std::filesystem::path programPath;
     QString extension;    // without the period
     QString mimeType;     // "application/x-..."
+    QStringList alsoOpens;  // the other MIME types the program opens, as the system names them
     QString description;  // shown by file managers
     QString launcherName;  // names the .desktop file and the icon
     QByteArray iconPng;

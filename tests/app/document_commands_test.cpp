@@ -256,7 +256,9 @@ TEST_F(DocumentCommandsTest, FirstStartRegistersTheFileTypeAndTheDesktopKnowsIt)
     std::string launcher = readWholeFile((data / "applications/biaoge.desktop").string());
     EXPECT_NE(launcher.find("Exec=\"" + rt::programDirectory() + "/" + rt::programFileName() + "\" %f\n"),
               std::string::npos);
-    EXPECT_NE(launcher.find("MimeType=application/x-biaoge-plomut;"), std::string::npos);
+    EXPECT_NE(launcher.find("MimeType=application/x-biaoge-plomut;application/vnd.openxmlformats-officedocument."
+                            "spreadsheetml.sheet;application/vnd.oasis.opendocument.spreadsheet;text/csv;\n"),
+              std::string::npos);
 }
 
 TEST_F(DocumentCommandsTest, ExistingOpenCommandLeavesEverythingAlone) {
