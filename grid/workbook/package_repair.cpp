@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,8 @@ constexpr std::string_view kAbsoluteTarget = "Target=\"/";
 constexpr std::string_view kInlineText = "t=\"inlineStr\"";
 constexpr std::string_view kSharedTextsPart = "xl/sharedStrings.xml";
 constexpr std::string_view kStylesPart = "xl/styles.xml";
+constexpr std::string_view kWorkbookPart = "xl/workbook.xml";
+constexpr std::string_view kWorkbookRelationships = "xl/_rels/workbook.xml.rels";
 // A package made again must stay within the plain zip format's sizes.
 constexpr uint64_t kMaxRepairedBytes = uint64_t{1} << 31;
 
@@ -184,15 +187,25 @@ std::optional<std::string> repairedPackage(std::string_view package, PackageFact
     std::vector<unsigned char> bytes;
     bool absoluteTargets = false;
     bool inlineTexts = false;
+    std::map<std::string, SheetPage, std::less<>> pages;
+    std::string workbook;
+    std::string relationships;
     for (size_t index = 0; index < archive.get_file_entry_count(); ++index) {
         std::string name(archive.get_file_entry_name(index));
-        if (!isRelationships(name) && !isWorksheet(name) && name != kStylesPart) continue;
+        if (!isRelationships(name) && !isWorksheet(name) && name != kStylesPart && name != kWorkbookPart) continue;
         if (!archive.read_file_entry(name, bytes)) continue;
         std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         absoluteTargets = absoluteTargets || (isRelationships(name) && needsFollowableTargets(data));
         inlineTexts = inlineTexts || (isWorksheet(name) && contains(data, kInlineText));
         facts.conditionalFormats = facts.conditionalFormats || (isWorksheet(name) && contains(data, "<conditionalFormatting"));
         if (name == kStylesPart) facts.struckFonts = struckFonts(data);
+        if (isWorksheet(name)) pages.emplace(name, xlsxSheetPage(data));
+        if (name == kWorkbookPart) workbook = data;
+        if (name == kWorkbookRelationships) relationships = data;
+    }
+    for (const std::string& part : xlsxSheetParts(workbook, relationships)) {
+        auto found = pages.find(part);
+        facts.sheetPages.push_back(found == pages.end() ? SheetPage{} : found->second);
     }
     if (!absoluteTargets && !inlineTexts) return std::nullopt;
 

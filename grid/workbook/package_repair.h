@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/workbook/sheet_page.h"
+
 namespace grid::workbook {
 
 // Workbooks as some writers make them, which the library would read as empty:
@@ -21,6 +23,8 @@ struct PackageFacts {
     bool conditionalFormats = false;
     // The fonts, by their number in the styles, that strike their text through.
     std::vector<size_t> struckFonts;
+    // The page of each sheet, in the workbook's order of sheets.
+    std::vector<SheetPage> sheetPages;
 };
 
 std::optional<std::string> repairedPackage(std::string_view package, PackageFacts& facts);

@@ -400,6 +400,7 @@ SheetFault SheetCollector::build(WorkbookStyles& styles, Table& table) {
         while (fixedColumns > 0 && cut(fixedColumns, false)) --fixedColumns;
         table.setFixedRows(fixedRows);
         table.setFixedColumns(fixedColumns);
+        page_.applyTo(table.pageSettings());
     } catch (const std::bad_alloc&) {
         return SheetFault::OutOfMemory;
     }

@@ -10,6 +10,7 @@
 
 #include "grid/model/table.h"
 #include "grid/workbook/lost_content.h"
+#include "grid/workbook/sheet_page.h"
 
 namespace grid::workbook {
 
@@ -59,6 +60,7 @@ public:
     // shows it (placed like a number when it is one), and a merged range.
     void setShownText(int32_t row, int32_t column, std::string text, bool isNumber);
     void addMerge(int32_t row, int32_t column, int32_t lastRow, int32_t lastColumn);
+    void setPage(const SheetPage& page) { page_ = page; }
 
     import_sheet_properties* get_sheet_properties() override { return this; }
     import_sheet_view* get_sheet_view() override { return this; }
@@ -150,6 +152,7 @@ private:
     std::vector<Merge> merges_;
     std::vector<std::pair<int32_t, int32_t>> columnWidths_;
     std::vector<std::pair<int32_t, int32_t>> rowHeights_;
+    SheetPage page_;
     int32_t frozenRows_ = 0;
     int32_t frozenColumns_ = 0;
     int32_t formulaRow_ = 0;

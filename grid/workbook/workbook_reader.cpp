@@ -129,11 +129,15 @@ void noteLostParts(std::string_view bytes, WorkbookKind kind, LostContent& lost,
 void readOds(std::string_view bytes, Factory& factory) {
     std::vector<OdsSheetContent> sheets;
     std::optional<std::string> repaired;
+    SheetPage page;
     {
         orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
         orcus::zip_archive archive(&stream);
         archive.load();
         std::vector<unsigned char> content;
+        if (archive.read_file_entry("styles.xml", content)) {
+            page = odsPage({reinterpret_cast<const char*>(content.data()), content.size()});
+        }
         if (archive.read_file_entry("content.xml", content)) {
             std::string_view xml(reinterpret_cast<const char*>(content.data()), content.size());
             sheets = walkOdsContent(xml);
@@ -144,6 +148,7 @@ void readOds(std::string_view bytes, Factory& factory) {
     filter.read_stream(repaired ? std::string_view(*repaired) : bytes);
     for (size_t index = 0; index < sheets.size() && index < factory.sheets_.size(); ++index) {
         SheetCollector& sheet = *factory.sheets_[index];
+        sheet.setPage(page);
         for (OdsShownText& shown : sheets[index].texts) {
             sheet.setShownText(shown.row, shown.column, std::move(shown.text), shown.isNumber);
         }
@@ -204,15 +209,20 @@ WorkbookError WorkbookReader::readBytes(std::string_view bytes, WorkbookKind kin
         noteLostParts(bytes, kind, lost_, encrypted);
         if (encrypted) return WorkbookError::Encrypted;
         auto parts = std::make_unique<Parts>(lost_);
+        std::vector<SheetPage> sheetPages;
         if (kind == WorkbookKind::Xlsx) {
             PackageFacts facts;
             std::optional<std::string> repaired = repairedPackage(bytes, facts);
             if (facts.conditionalFormats) lost_.insert(LostKind::ConditionalFormats);
             parts->factory.styles_.setStruckFonts(std::move(facts.struckFonts));
+            sheetPages = std::move(facts.sheetPages);
             orcus::orcus_xlsx filter(&parts->factory);
             filter.read_stream(repaired ? std::string_view(*repaired) : bytes);
         } else {
             readOds(bytes, parts->factory);
+        }
+        for (size_t index = 0; index < sheetPages.size() && index < parts->factory.sheets_.size(); ++index) {
+            parts->factory.sheets_[index]->setPage(sheetPages[index]);
         }
         if (parts->factory.tooManySheets_) return WorkbookError::TooLarge;
         if (parts->factory.sheets_.empty()) return WorkbookError::NoSheet;

@@ -43,7 +43,8 @@ public:
     // GBK, in the workbook's order.
     const std::vector<std::string>& sheetNames() const { return names_; }
     const LostContent& lost() const { return lost_; }
-    // The sheet at index as a table; the table's page settings are left as they are.
+    // The sheet at index as a table, with the margins, paper and orientation the
+    // workbook gives its page.
     WorkbookError buildSheet(size_t index, Table& table);
 
 private:

@@ -144,6 +144,20 @@ TEST(WorkbookReaderTest, MergedRangesAndLinesComeThroughEitherKind) {
     }
 }
 
+TEST(WorkbookReaderTest, ThePageComesWithTheSheet) {
+    for (const char* name : {"form.xlsx", "form-lo.xlsx", "form.ods"}) {
+        const grid::PageSettings page = readSheet(name).pageSettings();
+        EXPECT_EQ(page.orientation, 2) << name << ": landscape";
+        EXPECT_EQ(page.paperSize, 9) << name << ": A4";
+        EXPECT_EQ(page.marginLeft, 254) << name;
+        EXPECT_EQ(page.marginRight, 254) << name;
+        EXPECT_EQ(page.marginTop, 127) << name;
+        EXPECT_EQ(page.marginBottom, 127) << name;
+    }
+    const grid::PageSettings unset = readSheet("two-sheets.xlsx", 1).pageSettings();
+    EXPECT_EQ(unset.orientation, grid::PageSettings().orientation) << "a sheet without a page keeps the table's";
+}
+
 TEST(WorkbookReaderTest, SheetsAreNamedAndWhatCannotBeKeptIsListed) {
     WorkbookReader twoSheets;
     ASSERT_EQ(twoSheets.read(workbook("two-sheets.xlsx"), WorkbookKind::Xlsx), WorkbookError::None);
