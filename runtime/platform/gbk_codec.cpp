@@ -1,6 +1,7 @@
 #include "runtime/platform/gbk_codec.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <QStringEncoder>
 
 namespace rt {
@@ -47,10 +48,15 @@ QString fromGbk(std::string_view gbk) {
     return text;
 }
 
-std::string toGbk(const QString& text) {
-    // The converter drops what it cannot map without saying where, so convert one
-    // character at a time and put "?" in place of anything that does not survive.
-    QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+namespace {
+
+bool isAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// One character at a time, "?" in place of anything that does not survive: the
+// converter drops what it cannot map without saying where.
+std::string toGbkByCharacter(const QString& text, QStringEncoder& encoder) {
     std::string gbk;
     gbk.reserve(static_cast<size_t>(text.size()) * 2);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -77,12 +83,31 @@ std::string toGbk(const QString& text) {
     return gbk;
 }
 
+}  // namespace
+
+std::string toGbk(const QString& text) {
+    // Opening a converter costs more than most texts take, so each thread keeps one.
+    // A text whose bytes decode back to it lost nothing on the way and is done in one
+    // pass; any other goes character by character.
+    thread_local QStringEncoder encoder("GBK", QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError() && QString(decoder.decode(bytes)) == text && !decoder.hasError()) {
+        return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+    }
+    encoder = QStringEncoder("GBK", QStringConverter::Flag::Stateless);
+    decoder = QStringDecoder("GBK", QStringConverter::Flag::Stateless);
+    return toGbkByCharacter(text, encoder);
+}
+
 std::string gbkToUtf8(std::string_view gbk) {
     QByteArray utf8 = fromGbk(gbk).toUtf8();
     return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
 }
 
 std::string utf8ToGbk(std::string_view utf8) {
+    // ASCII is the same in both.
+    if (isAscii(utf8)) return std::string(utf8);
     return toGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
