@@ -190,16 +190,25 @@ std::optional<std::string> repairedPackage(std::string_view package, PackageFact
     std::map<std::string, SheetPage, std::less<>> pages;
     std::string workbook;
     std::string relationships;
+    // The parts read here are kept for making the package again: reading a sheet of
+    // a large workbook twice would cost as much as the rest of the repair.
+    std::map<std::string, std::string, std::less<>> read;
     for (size_t index = 0; index < archive.get_file_entry_count(); ++index) {
         std::string name(archive.get_file_entry_name(index));
         if (!isRelationships(name) && !isWorksheet(name) && name != kStylesPart && name != kWorkbookPart) continue;
         if (!archive.read_file_entry(name, bytes)) continue;
-        std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        std::string& data = read[name];
+        data.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         absoluteTargets = absoluteTargets || (isRelationships(name) && needsFollowableTargets(data));
-        inlineTexts = inlineTexts || (isWorksheet(name) && contains(data, kInlineText));
-        facts.conditionalFormats = facts.conditionalFormats || (isWorksheet(name) && contains(data, "<conditionalFormatting"));
+        if (isWorksheet(name)) {
+            // What follows the cells is short: the page, the conditional formats.
+            size_t cellsEnd = data.rfind("</sheetData>");
+            std::string_view tail = std::string_view(data).substr(cellsEnd == std::string::npos ? 0 : cellsEnd);
+            inlineTexts = inlineTexts || contains(data, kInlineText);
+            facts.conditionalFormats = facts.conditionalFormats || contains(tail, "<conditionalFormatting");
+            pages.emplace(name, xlsxSheetPage(tail));
+        }
         if (name == kStylesPart) facts.struckFonts = struckFonts(data);
-        if (isWorksheet(name)) pages.emplace(name, xlsxSheetPage(data));
         if (name == kWorkbookPart) workbook = data;
         if (name == kWorkbookRelationships) relationships = data;
     }
@@ -214,8 +223,14 @@ std::optional<std::string> repairedPackage(std::string_view package, PackageFact
     int sharedPart = -1;
     for (size_t index = 0; index < archive.get_file_entry_count(); ++index) {
         std::string name(archive.get_file_entry_name(index));
-        if (!archive.read_file_entry(name, bytes)) continue;
-        std::string data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        std::string data;
+        if (auto kept = read.find(name); kept != read.end()) {
+            data = std::move(kept->second);
+        } else if (archive.read_file_entry(name, bytes)) {
+            data.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        } else {
+            continue;
+        }
         if (name == kSharedTextsPart) {
             sharedPart = static_cast<int>(parts.size());
             sharedCount = countOf(data, "<si>") + countOf(data, "<si ");
