@@ -6,10 +6,13 @@
 #include <sstream>
 #include <string>
 #include <algorithm>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "grid/format/byte_sink.h"
 #include "grid/format/table_file.h"
+#include "grid/model/cell_flags.h"
 #include "grid/provider/n_provider.h"
 #include "program_version.h"
 #include "tests/grid/view/bitmap_bytes.h"
@@ -124,7 +127,7 @@ TEST(BgetoolTest, InfoOnAFileThatDoesNotLoadGivesOneLineOnStandardError) {
 }
 
 TEST(BgetoolTest, EveryCommandHasHelp) {
-    for (const char* command : {"info", "dump", "exec", "xlsx", "pdf"}) {
+    for (const char* command : {"info", "dump", "exec", "xlsx", "pdf", "convert"}) {
         ToolRun run = runBgetool({command, "--help"});
         EXPECT_EQ(run.exitStatus, 0) << command;
         EXPECT_NE(run.output.find(std::string("usage: bgetool ") + command), std::string::npos) << command;
@@ -366,6 +369,192 @@ TEST(BgetoolPictureTest, HostilePicturesPrintWithinBoundedMemory) {
         EXPECT_EQ(pages[0].find(utf8(u8"图片过大")) != std::string::npos, c.tooLarge) << c.what << ": " << pages[0];
         // A picture within the bound is still printed, not dropped for want of memory.
         EXPECT_EQ(firstPageShowsRed(pdf), !c.tooLarge) << c.what;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::string workbookFile(const std::string& name) { return dataFile("workbooks/" + name); }
+
+// One value of a line of `bgetool dump` as written there: a number, a JSON string with
+// its quotes, or an array with its brackets.
+std::string dumpField(const std::string& line, const std::string& name) {
+    size_t at = line.find("\"" + name + "\":") + name.size() + 3;
+    size_t end = at + 1;
+    if (line[at] == '"') {
+        while (line[end] != '"') end += line[end] == '\\' ? 2 : 1;
+        ++end;
+    } else {
+        end = line[at] == '[' ? line.find(']', at) + 1 : line.find_first_of(",}", at);
+    }
+    return line.substr(at, end - at);
+}
+
+// The first line of a table's dump, then each cell holding text or merged with a
+// neighbour as "row,column text merged SIDES".
+std::vector<std::string> cellsOf(const std::string& table) {
+    std::istringstream dump(runBgetool({"dump", table}).output);
+    std::vector<std::string> cells(1);
+    std::getline(dump, cells[0]);
+    for (std::string line; std::getline(dump, line);) {
+        const auto merged = static_cast<uint32_t>(std::stoul(dumpField(line, "flags"))) & grid::CellFlags::kMergeMask;
+        const std::string text = dumpField(line, "text");
+        if (text == "\"\"" && merged == 0) continue;
+        cells.push_back(dumpField(line, "row") + "," + dumpField(line, "column") + " " + text + " merged " +
+                        std::to_string(merged));
+    }
+    return cells;
+}
+
+std::vector<int> numbersOf(const std::string& array) {
+    std::vector<int> numbers;
+    std::istringstream in(array.substr(1));
+    for (int number; in >> number; in.ignore()) numbers.push_back(number);
+    return numbers;
+}
+
+// A table goes out as a table file and as a workbook (any case of extension) and
+// comes back with its texts, merged blocks and sizes. A workbook holds column widths
+// in whole pixels (2.6 tenths of a millimetre), so a size may come back less than a
+// pixel away, never further.
+TEST(BgetoolConvertTest, ATableComesBackThroughAWorkbookWithTextsMergesAndSizes) {
+    TempDir directory;
+    const std::string table = directory.file("form.bge");
+    ASSERT_EQ(runBgetool({"exec", "new:4,3", table, utf8(u8"setCellText 1 1 '差旅费报销单'"), "mergeCells 1 1 1 3",
+                          utf8(u8"setCellText 2 2 '金额'"), "setCellText 3 1 'a, \"b\"'", "setCellText 3 2 '1553.5'",
+                          "mergeCells 3 3 2 1", "setRowHeight 1 1 120", "setColumnWidth 1 1 400",
+                          "setColumnWidth 3 1 250"})
+                  .exitStatus,
+              0);
+    const std::vector<std::string> original = cellsOf(table);
+    ASSERT_EQ(original.size(), 1u + 8u);
+    for (const char* name : {"copy.bge", "book.xlsx", "BOOK.XLSX"}) {
+        ToolRun out = runBgetool({"convert", table, directory.file(name)});
+        ASSERT_EQ(out.exitStatus, 0) << name << ": " << out.errors;
+        ToolRun back = runBgetool({"convert", directory.file(name), directory.file("back.bge")});
+        ASSERT_EQ(back.exitStatus, 0) << name << ": " << back.errors;
+        EXPECT_EQ(out.errors + back.errors, "") << name;
+        const std::vector<std::string> converted = cellsOf(directory.file("back.bge"));
+        EXPECT_EQ(std::vector(converted.begin() + 1, converted.end()), std::vector(original.begin() + 1, original.end()))
+            << name;
+        for (const char* sizes : {"rowHeights", "columnWidths"}) {
+            const std::vector<int> expected = numbersOf(dumpField(original[0], sizes));
+            const std::vector<int> actual = numbersOf(dumpField(converted[0], sizes));
+            ASSERT_EQ(actual.size(), expected.size()) << name << " " << sizes;
+            for (size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], 2) << name << " " << sizes << i;
+        }
+    }
+}
+
+// A CSV file becomes exactly the table that `import new:1,1` makes of it with commas,
+// quotes and a guessed encoding, whatever its encoding and line ends.
+TEST(BgetoolConvertTest, CsvIsReadAsTheImportReadsItInEveryEncoding) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {utf8(u8"\uFEFF编号,\"北京, 朝阳区\"\r\n1\r\n"),
+         {utf8(u8"1,1 \"编号\" merged 0"), utf8(u8"1,2 \"北京, 朝阳区\" merged 0"), "2,1 \"1\" merged 0"}},
+        {utf8(u8"a,\"第一行\r\n第二行\",\"他说\"\"你好\"\"\"\nb\n"),
+         {"1,1 \"a\" merged 0", utf8(u8"1,2 \"第一行\\r\\n第二行\" merged 0"), utf8(u8"1,3 \"他说\\\"你好\\\"\" merged 0"),
+          "2,1 \"b\" merged 0"}},
+        {"\xB1\xE0\xBA\xC5,\xC3\xFB\xB3\xC6\r\n,\xB1\xED\xB8\xF1",
+         {utf8(u8"1,1 \"编号\" merged 0"), utf8(u8"1,2 \"名称\" merged 0"), utf8(u8"2,2 \"表格\" merged 0")}},
+        {"a,b\nc\r\nd\re\n", {"1,1 \"a\" merged 0", "1,2 \"b\" merged 0", "2,1 \"c\" merged 0", "3,1 \"d\" merged 0",
+                              "4,1 \"e\" merged 0"}},
+    };
+    for (const auto& [bytes, cells] : cases) {
+        TempDir directory;
+        writeWholeFile(directory.file("data.CSV"), bytes);
+        ASSERT_EQ(runBgetool({"convert", directory.file("data.CSV"), directory.file("converted.bge")}).exitStatus, 0);
+        const std::vector<std::string> converted = cellsOf(directory.file("converted.bge"));
+        EXPECT_EQ(std::vector(converted.begin() + 1, converted.end()), cells) << bytes;
+        ASSERT_EQ(runBgetool({"import", "new:1,1", directory.file("data.CSV"), directory.file("imported.bge"),
+                              "--columns", ",", "--quoted", "--encoding", "auto"})
+                      .exitStatus,
+                  0);
+        EXPECT_EQ(readWholeFile(directory.file("converted.bge")), readWholeFile(directory.file("imported.bge"))) << bytes;
+    }
+}
+
+// CSV out is what export writes with commas, quotes and UTF-8 with its mark, and reads
+// back to the same table; PDF out is the printed table.
+TEST(BgetoolConvertTest, CsvAndPdfOutAreTheExportAndThePrint) {
+    TempDir directory;
+    const std::string table = directory.file("t.bge");
+    ASSERT_EQ(runBgetool({"exec", "new:3,3", table, utf8(u8"setCellText 1 1 '北京, 朝阳区'"), "setCellText 1 2 '\"q\"'",
+                          "setCellText 2 3 'two\r\nlines'", "setCellText 3 1 'plain'"})
+                  .exitStatus,
+              0);
+    const std::string csv = directory.file("t.csv");
+    ASSERT_EQ(runBgetool({"convert", table, csv}).exitStatus, 0);
+    EXPECT_EQ(readWholeFile(csv), utf8(u8"\uFEFF\"北京, 朝阳区\",\"\"\"q\"\"\",\r\n,,\"two\r\nlines\"\r\nplain,,"));
+    ASSERT_EQ(runBgetool({"convert", csv, directory.file("back.bge")}).exitStatus, 0);
+    EXPECT_EQ(cellsOf(directory.file("back.bge")), cellsOf(table));
+
+    ASSERT_EQ(runBgetool({"convert", csv, directory.file("t.pdf")}).exitStatus, 0);
+    EXPECT_TRUE(readWholeFile(directory.file("t.pdf")).starts_with("%PDF"));
+    const std::vector<std::string> pages = pdfPages(directory.file("t.pdf"));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find(utf8(u8"朝阳区")), std::string::npos) << pages[0];
+}
+
+// A workbook gives its first sheet unless --sheet names another; what it holds that a
+// table cannot is named once on standard error, and the texts come all the same.
+TEST(BgetoolConvertTest, WorkbooksGiveTheChosenSheetAndNameWhatIsNotKept) {
+    struct Case {
+        std::string workbook;
+        std::vector<std::string> options;
+        std::string cell;
+        std::string errors;
+    };
+    const Case cases[] = {
+        {"two-sheets.xlsx", {}, utf8(u8"3,1 \"水电\" merged 0"), ""},
+        {"two-sheets.xlsx", {"--sheet", utf8(u8"二月")}, utf8(u8"3,1 \"网费 Internet\" merged 0"), ""},
+        {"lost.xlsx", {}, utf8(u8"4,1 \"三月\" merged 0"),
+         "bgetool convert: " + workbookFile("lost.xlsx") + ": not kept: pictures, charts, conditional formats, comments\n"},
+        {"form.ods", {}, utf8(u8"1,1 \"差旅费报销单\" merged 1048576"), ""},
+    };
+    for (const Case& c : cases) {
+        TempDir directory;
+        std::vector<std::string> arguments{"convert", workbookFile(c.workbook), directory.file("t.bge")};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        ToolRun run = runBgetool(arguments);
+        ASSERT_EQ(run.exitStatus, 0) << c.cell << ": " << run.errors;
+        EXPECT_EQ(run.errors, c.errors);
+        const std::vector<std::string> cells = cellsOf(directory.file("t.bge"));
+        EXPECT_NE(std::find(cells.begin(), cells.end(), c.cell), cells.end()) << c.cell;
+    }
+}
+
+// Arguments it cannot follow are 2, files it cannot read or write 1, each with one
+// line naming the file and why, and no output is left behind.
+TEST(BgetoolConvertTest, WhatCannotBeConvertedStopsWithAReasonAndNoOutput) {
+    TempDir directory;
+    writeWholeFile(directory.file("notes.xlsx"), "just some text, not a workbook\n");
+    const std::string table = dataFile("varied.bge");
+    const std::string out = directory.file("out.bge");
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+        {{directory.file("a.txt"), out}, 2, "IN must end in"},
+        {{table, directory.file("out.docx")}, 2, "OUT must end in"},
+        {{table}, 2, "IN and OUT are needed"},
+        {{table, out, "--bogus"}, 2, "unknown option --bogus"},
+        {{table, out, "--sheet", "x"}, 2, "chooses a sheet of a workbook"},
+        {{directory.file("notes.xlsx"), out}, 1, "notes.xlsx: is not a workbook"},
+        {{workbookFile("encrypted.xlsx"), out}, 1, "encrypted.xlsx: is protected by a password"},
+        {{workbookFile("two-sheets.xlsx"), out, "--sheet", utf8(u8"三月")}, 1,
+         utf8(u8"has no sheet named 三月; its sheets are 一月, 二月")},
+        {{directory.file("missing.bge"), out}, 1, "missing.bge"},
+        {{directory.file("missing.csv"), out}, 1, "cannot read " + directory.file("missing.csv")},
+        {{table, directory.file("absent/out.csv")}, 1, "cannot write " + directory.file("absent/out.csv")},
+    };
+    for (const auto& [arguments, exitStatus, message] : cases) {
+        std::vector<std::string> command{"convert"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        ToolRun run = runBgetool(command);
+        EXPECT_EQ(run.exitStatus, exitStatus) << message;
+        EXPECT_NE(run.errors.find(message), std::string::npos) << message << ": " << run.errors;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path()), {}), 1) << "only notes.xlsx";
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "program_version.h"
+#include "tools/bgetool/convert_command.h"
 #include "tools/bgetool/exec_command.h"
 #include "tools/bgetool/pdf_command.h"
 #include "tools/bgetool/table_json.h"
@@ -23,6 +24,7 @@ constexpr std::string_view kUsage =
     "       bgetool export IN TEXT [options]\n"
     "       bgetool xlsx IN OUT.xlsx\n"
     "       bgetool pdf IN OUT.pdf\n"
+    "       bgetool convert IN OUT [--sheet NAME]\n"
     "       bgetool --version\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
 
@@ -144,6 +146,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         return bgetool::runPdfPrint(argc, argv, rest);
+    }
+    if (command == "convert") {
+        if (asksForHelp(rest)) {
+            std::cout << bgetool::kConvertHelp;
+            return 0;
+        }
+        return bgetool::runConvert(argc, argv, rest);
     }
     std::cerr << "bgetool: unknown command " << command << '\n' << kUsage;
     return 2;

@@ -8,7 +8,6 @@
 #include "grid/print/print_job.h"
 #include "grid/view/font_substitutions.h"
 #include "runtime/platform/gbk_codec.h"
-#include "tools/bgetool/table_session.h"
 
 namespace bgetool {
 
@@ -20,6 +19,24 @@ const std::string_view kPdfHelp =
     "every page, all pages, one copy. Needs no display. OUT is written under a\n"
     "temporary name and renamed when complete, so a failed print leaves an older OUT\n"
     "as it was.\n";
+
+bool printToPdf(int argc, char** argv, TableSession& session, const std::string& input, const std::string& output,
+                std::string& error) {
+    // Fonts and the PDF writer need an application object, but never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    grid::installFontSubstitutions();
+
+    grid::PageSettings settings = session.provider().pageSettings();
+    settings.printToFile = 1;
+    settings.printFileName = rt::toGbk(QFile::decodeName(output.c_str()));
+    session.source().provider()->setPageSettings(settings);
+    grid::PrintRequest request;
+    request.documentName = QFileInfo(QFile::decodeName(input.c_str())).completeBaseName();
+    const QString failure = grid::printTable(session.source(), request, nullptr);
+    error = failure.toStdString();
+    return failure.isEmpty();
+}
 
 int runPdfPrint(int argc, char** argv, std::span<char*> arguments) {
     if (arguments.size() != 2) {
@@ -33,20 +50,8 @@ int runPdfPrint(int argc, char** argv, std::span<char*> arguments) {
         std::cerr << "bgetool pdf: " << error << '\n';
         return 1;
     }
-    // Fonts and the PDF writer need an application object, but never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    grid::installFontSubstitutions();
-
-    grid::PageSettings settings = session.provider().pageSettings();
-    settings.printToFile = 1;
-    settings.printFileName = rt::toGbk(QFile::decodeName(output.c_str()));
-    session.source().provider()->setPageSettings(settings);
-    grid::PrintRequest request;
-    request.documentName = QFileInfo(QFile::decodeName(input.c_str())).completeBaseName();
-    const QString failure = grid::printTable(session.source(), request, nullptr);
-    if (!failure.isEmpty()) {
-        std::cerr << "bgetool pdf: cannot print " << output << ": " << failure.toStdString() << '\n';
+    if (!printToPdf(argc, argv, session, input, output, error)) {
+        std::cerr << "bgetool pdf: cannot print " << output << ": " << error << '\n';
         return 1;
     }
     return 0;

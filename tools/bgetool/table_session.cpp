@@ -53,6 +53,16 @@ bool TableSession::load(const std::string& path, std::string& error) {
     return false;
 }
 
+grid::Table TableSession::emptyTable() const {
+    return grid::Table({provider_.defaultRowHeight(), provider_.defaultColumnWidth()});
+}
+
+void TableSession::replaceTable(grid::Table&& table) {
+    source_.notifyBeforeChange();
+    provider_.replaceTable(std::move(table));
+    source_.notifyTableReset();
+}
+
 void endWithoutCleanup(int status) {
     std::cout.flush();
     std::cerr.flush();

@@ -27,6 +27,11 @@ public:
     // input of neither form, Failed for a file that does not load or a size beyond the
     // limits, each with a message.
     OpenResult open(const std::string& input, std::string& error);
+    // An empty table with the session's default row height and column width, to be
+    // filled elsewhere (from a workbook's sheet) and then put in place of the
+    // session's own.
+    grid::Table emptyTable() const;
+    void replaceTable(grid::Table&& table);
 
     grid::DataSrc& source() { return source_; }
     const grid::NProvider& provider() const { return provider_; }

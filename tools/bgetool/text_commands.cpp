@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/exchange/text_exchange.h"
 #include "grid/format/table_file_io.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/value/file_name.h"
 #include "tools/bgetool/file_export.h"
-#include "tools/bgetool/table_session.h"
 
 namespace bgetool {
 
@@ -107,6 +105,32 @@ std::string gbkName(const std::string& path) { return rt::textFromPath(std::file
 
 }  // namespace
 
+std::optional<ImportedText> importTextFile(TableSession& session, std::string_view command, const std::string& textFile,
+                                           const app::DelimitedFormat& format,
+                                           std::optional<app::TextEncoding> encoding) {
+    std::optional<std::string> bytes = app::readFileBytes(gbkName(textFile));
+    if (!bytes) {
+        std::cerr << "bgetool " << command << ": cannot read " << textFile << '\n';
+        return std::nullopt;
+    }
+    rt::GbkFromUtf8 text = app::decodeFileText(*bytes, encoding.value_or(app::guessEncoding(*bytes)));
+    if (text.unmappable > 0) {
+        std::cerr << "bgetool " << command << ": " << text.unmappable
+                  << " character(s) that GBK cannot hold became \"?\", the first on line " << text.firstUnmappableLine
+                  << '\n';
+    }
+    app::TextLines lines = app::readDelimited(text.text, format).value();
+    if (app::importLines(app::DataSourceRef(session.unit()), lines) == app::ImportResult::TooLarge) {
+        std::cerr << "bgetool " << command << ": " << textFile << " has more lines or fields than a table can hold\n";
+        return std::nullopt;
+    }
+    return ImportedText{lines.fieldCounts.size(), lines.widest};
+}
+
+bool writeTextFile(const std::string& textFile, std::string_view gbk, app::TextEncoding encoding) {
+    return app::writeFileBytes(gbkName(textFile), app::encodeFileText(gbk, encoding));
+}
+
 int runImport(std::span<char*> arguments) {
     TextOptions options;
     std::string error;
@@ -115,34 +139,20 @@ int runImport(std::span<char*> arguments) {
                   << " (see bgetool import --help)\n";
         return 2;
     }
-    const std::string& textFile = options.files[1];
     TableSession session;
     if (OpenResult opened = session.open(options.files[0], error); opened != OpenResult::Opened) {
         std::cerr << "bgetool import: " << error << '\n';
         return opened == OpenResult::Malformed ? 2 : 1;
     }
-    std::optional<std::string> bytes = app::readFileBytes(gbkName(textFile));
-    if (!bytes) {
-        std::cerr << "bgetool import: cannot read " << textFile << '\n';
-        return 1;
-    }
-    app::TextEncoding encoding = options.encoding.value_or(app::guessEncoding(*bytes));
-    rt::GbkFromUtf8 text = app::decodeFileText(*bytes, encoding);
-    if (text.unmappable > 0) {
-        std::cerr << "bgetool import: " << text.unmappable << " character(s) that GBK cannot hold became \"?\", the "
-                  << "first on line " << text.firstUnmappableLine << '\n';
-    }
-    app::TextLines lines = app::readDelimited(text.text, options.format).value();
-    app::DataSourceRef table(session.unit());
-    if (app::importLines(table, lines) == app::ImportResult::TooLarge) {
-        std::cerr << "bgetool import: " << textFile << " has more lines or fields than a table can hold\n";
-        return 1;
-    }
+    std::optional<ImportedText> imported =
+        importTextFile(session, "import", options.files[1], options.format, options.encoding);
+    if (!imported) return 1;
     if (!grid::saveTableFile(session.source(), options.files[2])) {
         std::cerr << "bgetool import: " << cannotWrite(options.files[2]) << '\n';
         return 1;
     }
-    std::cout << lines.fieldCounts.size() << " lines, at most " << lines.widest << " fields; the table has "
+    const grid::NProvider& table = session.provider();
+    std::cout << imported->lines << " lines, at most " << imported->widest << " fields; the table has "
               << table.rowCount() << " x " << table.columnCount() << " cells\n";
     endWithoutCleanup(0);
 }
@@ -161,8 +171,7 @@ int runExport(std::span<char*> arguments) {
         std::cerr << "bgetool export: " << options.files[0] << ": " << grid::readErrorMessage(failure) << '\n';
         return 1;
     }
-    std::string bytes = app::encodeFileText(*text, options.encoding.value_or(app::TextEncoding::Gbk));
-    if (!app::writeFileBytes(gbkName(options.files[1]), bytes)) {
+    if (!writeTextFile(options.files[1], *text, options.encoding.value_or(app::TextEncoding::Gbk))) {
         std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
         return 1;
     }
