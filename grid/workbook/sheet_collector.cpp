@@ -31,8 +31,8 @@ std::string tableText(std::string_view utf8) {
 }
 
 // A size in the library's unit as 0.1 mm; nothing for a unit we cannot read. A
-// column width counted in digits is the width of that many digits of the default
-// font, seven pixels each, and the cell's padding.
+// column width counted in digits is that many digits of the default font, seven
+// pixels each; the stored count already holds the cell's padding.
 std::optional<int32_t> tenthsOfMillimetre(double size, orcus::length_unit_t unit) {
     if (!std::isfinite(size) || size < 0) return std::nullopt;
     double tenths = 0;
@@ -43,7 +43,7 @@ std::optional<int32_t> tenthsOfMillimetre(double size, orcus::length_unit_t unit
         case orcus::length_unit_t::point: tenths = size * 254 / 72; break;
         case orcus::length_unit_t::twip: tenths = size * 254 / 1440; break;
         case orcus::length_unit_t::pixel: tenths = size * 254 / 96; break;
-        case orcus::length_unit_t::xlsx_column_digit: tenths = (size * 7 + 5) * 254 / 96; break;
+        case orcus::length_unit_t::xlsx_column_digit: tenths = size * 7 * 254 / 96; break;
         default: return std::nullopt;
     }
     // Sizes are kept as the table file keeps them; a column wider than a page is

@@ -99,11 +99,11 @@ TEST(WorkbookReaderTest, TheFormKeepsItsLayout) {
     // Frozen at B3, but the title's range crosses the frozen column's edge.
     EXPECT_EQ(table.fixedRows(), 2);
     EXPECT_EQ(table.fixedColumns(), 0);
-    // 30 points and 12 points; 20 and 8 digits of the default font with the padding.
+    // 30 points and 12 points; 20 and 8 digits of the default font, 7 pixels each.
     EXPECT_EQ(table.rowHeight(0), 106);
     EXPECT_EQ(table.rowHeight(7), 42);
-    EXPECT_EQ(table.columnWidth(0), 384);
-    EXPECT_EQ(table.columnWidth(2), 161);
+    EXPECT_EQ(table.columnWidth(0), 370);
+    EXPECT_EQ(table.columnWidth(2), 148);
 
     const grid::Cell& title = table.cell(0, 0);
     EXPECT_EQ(title.fontNameView(), "黑体");
