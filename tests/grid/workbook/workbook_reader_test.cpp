@@ -8,6 +8,7 @@
 
 #include "grid/model/cell_flags.h"
 #include "grid/model/date_text.h"
+#include "grid/workbook/package_repair.h"
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/value/ole_date.h"
 
@@ -198,6 +199,37 @@ TEST(WorkbookReaderTest, FilesThatAreNotWorkbooksSaySoAndLeaveNothing) {
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     WorkbookReader truncated;
     EXPECT_NE(truncated.readBytes(bytes.substr(0, bytes.size() - 200), WorkbookKind::Xlsx), WorkbookError::None);
+}
+
+// A sheet whose cells span more than a table may hold is refused whole rather than
+// cut; a cell past the last row a workbook may have is damage to the library.
+TEST(WorkbookReaderTest, ASheetBeyondTheLimitsIsRefused) {
+    std::ifstream file(workbook("form-lo.xlsx"), std::ios::binary);
+    const std::string package((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto sheetWith = [](const std::string& cells) {
+        return "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" + cells +
+               "</sheetData></worksheet>";
+    };
+    const std::pair<std::string, WorkbookError> cases[] = {
+        {"<row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"1048576\"><c r=\"XFD1048576\"><v>1</v></c></row>",
+         WorkbookError::TooLarge},
+        {"<row r=\"1048577\"><c r=\"A1048577\" t=\"n\"><v>1</v></c></row>", WorkbookError::Damaged},
+        {"<row r=\"3\"><c r=\"B3\" t=\"n\"><v>7</v></c></row>", WorkbookError::None},
+    };
+    for (const auto& [cells, error] : cases) {
+        std::optional<std::string> changed = packageWithPart(package, "xl/worksheets/sheet1.xml", sheetWith(cells));
+        ASSERT_TRUE(changed);
+        WorkbookReader reader;
+        WorkbookError result = reader.readBytes(*changed, WorkbookKind::Xlsx);
+        grid::Table table({58, 312});
+        if (result == WorkbookError::None) result = reader.buildSheet(0, table);
+        EXPECT_EQ(result, error) << cells;
+        if (error == WorkbookError::None) {
+            EXPECT_EQ(table.rowCount(), 3);
+            EXPECT_EQ(table.columnCount(), 2);
+            EXPECT_EQ(table.cell(2, 1).text(), "7");
+        }
+    }
 }
 
 }  // namespace
