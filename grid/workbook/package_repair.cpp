@@ -99,27 +99,36 @@ std::string sharedInlineTexts(std::string_view xml, std::string& sharedItems, si
     return out;
 }
 
-// The fonts of the styles' font list whose element holds a strike that is not off.
-std::vector<size_t> struckFonts(std::string_view styles) {
-    std::vector<size_t> struck;
+// Whether an element such as <strike/> or <u val="single"/> is on: present, and not
+// set to off.
+bool isOn(std::string_view font, std::string_view tag) {
+    for (size_t at = font.find(tag); at != std::string_view::npos; at = font.find(tag, at + 1)) {
+        char next = at + tag.size() < font.size() ? font[at + tag.size()] : '>';
+        if (next != '/' && next != ' ' && next != '>') continue;
+        std::string_view element = font.substr(at, font.find('>', at) - at);
+        return !contains(element, "val=\"0\"") && !contains(element, "val=\"false\"") &&
+               !contains(element, "val=\"none\"");
+    }
+    return false;
+}
+
+// What the styles' font list says of each font that the library does not pass on:
+// strike-through, and an underline written without its kind.
+std::vector<FontMarks> fontMarks(std::string_view styles) {
+    std::vector<FontMarks> marks;
     size_t list = styles.find("<fonts");
     size_t listEnd = styles.find("</fonts>", list);
-    if (list == std::string_view::npos || listEnd == std::string_view::npos) return struck;
+    if (list == std::string_view::npos || listEnd == std::string_view::npos) return marks;
     std::string_view fonts = styles.substr(list, listEnd - list);
-    size_t index = 0;
     for (size_t at = fonts.find("<font", 1); at != std::string_view::npos; at = fonts.find("<font", at + 1)) {
         char next = at + 5 < fonts.size() ? fonts[at + 5] : '>';
         if (next != '>' && next != ' ' && next != '/') continue;
         size_t end = fonts.find("</font>", at);
         size_t nextFont = fonts.find("<font", at + 1);
         std::string_view font = fonts.substr(at, std::min(end, nextFont) - at);
-        ++index;
-        size_t strike = font.find("<strike");
-        if (strike == std::string_view::npos) continue;
-        std::string_view element = font.substr(strike, font.find('>', strike) - strike);
-        if (!contains(element, "val=\"0\"") && !contains(element, "val=\"false\"")) struck.push_back(index - 1);
+        marks.push_back({isOn(font, "<strike"), isOn(font, "<u")});
     }
-    return struck;
+    return marks;
 }
 
 size_t countOf(std::string_view text, std::string_view part) {
@@ -208,7 +217,7 @@ std::optional<std::string> repairedPackage(std::string_view package, PackageFact
             facts.conditionalFormats = facts.conditionalFormats || contains(tail, "<conditionalFormatting");
             pages.emplace(name, xlsxSheetPage(tail));
         }
-        if (name == kStylesPart) facts.struckFonts = struckFonts(data);
+        if (name == kStylesPart) facts.fontMarks = fontMarks(data);
         if (name == kWorkbookPart) workbook = data;
         if (name == kWorkbookRelationships) relationships = data;
     }

@@ -18,11 +18,17 @@ namespace grid::workbook {
 // such texts moved into the shared texts, the parts stored uncompressed; nothing when
 // the package needs neither. Throws what the library's
 // zip reader throws for a damaged package.
+// Of a font, by its number in the styles: whether it strikes its text through or
+// underlines it.
+struct FontMarks {
+    bool strikeout = false;
+    bool underline = false;
+};
+
 // What the library does not read but the parts looked at here tell on the way.
 struct PackageFacts {
     bool conditionalFormats = false;
-    // The fonts, by their number in the styles, that strike their text through.
-    std::vector<size_t> struckFonts;
+    std::vector<FontMarks> fontMarks;
     // The page of each sheet, in the workbook's order of sheets.
     std::vector<SheetPage> sheetPages;
 };

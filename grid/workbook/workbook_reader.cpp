@@ -214,7 +214,7 @@ WorkbookError WorkbookReader::readBytes(std::string_view bytes, WorkbookKind kin
             PackageFacts facts;
             std::optional<std::string> repaired = repairedPackage(bytes, facts);
             if (facts.conditionalFormats) lost_.insert(LostKind::ConditionalFormats);
-            parts->factory.styles_.setStruckFonts(std::move(facts.struckFonts));
+            parts->factory.styles_.setFontMarks(std::move(facts.fontMarks));
             sheetPages = std::move(facts.sheetPages);
             orcus::orcus_xlsx filter(&parts->factory);
             filter.read_stream(repaired ? std::string_view(*repaired) : bytes);

@@ -72,7 +72,10 @@ void WorkbookStyles::set_strikethrough_type(strikethrough_type_t type) {
 }
 
 size_t WorkbookStyles::commit_font() {
-    if (std::find(struckFonts_.begin(), struckFonts_.end(), fonts_.size()) != struckFonts_.end()) font_.strikeout = true;
+    if (fonts_.size() < fontMarks_.size()) {
+        font_.strikeout = font_.strikeout || fontMarks_[fonts_.size()].strikeout;
+        font_.underline = font_.underline || fontMarks_[fonts_.size()].underline;
+    }
     fonts_.push_back(std::exchange(font_, Font{}));
     return fonts_.size() - 1;
 }

@@ -9,6 +9,7 @@
 #include <orcus/spreadsheet/import_interface.hpp>
 
 #include "grid/model/cell_format.h"
+#include "grid/workbook/package_repair.h"
 
 namespace grid::workbook {
 
@@ -30,8 +31,8 @@ class WorkbookStyles : public orcus::spreadsheet::iface::import_styles {
 public:
     // The style of the cell format with this number.
     const SheetStyle& styleOf(size_t cellFormat);
-    // Fonts, by number, that strike through although the library did not say so.
-    void setStruckFonts(std::vector<size_t> fonts) { struckFonts_ = std::move(fonts); }
+    // Font by font, what the library did not say of them.
+    void setFontMarks(std::vector<FontMarks> marks) { fontMarks_ = std::move(marks); }
 
     void set_font_count(size_t) override {}
     void set_font_bold(bool bold) override { font_.bold = bold; }
@@ -144,7 +145,7 @@ private:
     std::string numberCode_;
 
     std::vector<Font> fonts_;
-    std::vector<size_t> struckFonts_;
+    std::vector<FontMarks> fontMarks_;
     std::vector<Fill> fills_;
     std::vector<Border> borders_;
     std::unordered_map<size_t, std::string> numberCodes_;
