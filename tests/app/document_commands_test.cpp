@@ -12,6 +12,7 @@
 
 #include "app/application.h"
 #include "app/document/document_commands.h"
+#include "app/document/foreign_files.h"
 #include "app/document/title_texts.h"
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
@@ -195,6 +196,36 @@ TEST_F(DocumentCommandsTest, SaveAsAWorkbookExportsAndLeavesTheDocumentAsItWas) 
     EXPECT_TRUE(responder.seen()[2].text.contains(QStringLiteral("y.XLSX"))) << responder.seen()[2].text.toStdString();
     EXPECT_FALSE(fs::exists(folder.path() / "missing" / "y.XLSX"));
     EXPECT_EQ(appState().modified, 1);
+}
+
+// Files colleagues send become new tables under their own names that 保存 never writes
+// back; what cannot be opened says so and leaves the table that was there.
+TEST_F(DocumentCommandsTest, WorkbooksAndCsvFilesOpenAsNewUnsavedTables) {
+    auto sent = [](const char* name) { return std::string(WORKBOOKS_DIRECTORY) + "/" + name; };
+    ModalResponder responder;
+    responder.pressButton(kOk);
+    ASSERT_TRUE(openForeignFile(sent("lost.xlsx")));
+    ASSERT_EQ(responder.seen().size(), 1u);
+    EXPECT_EQ(responder.seen()[0].text, QStringLiteral("以下内容未能导入：图片、图表、条件格式、批注。"));
+    EXPECT_EQ(caption(), applicationTitle() + "——lost");
+    EXPECT_TRUE(appState().currentFilePath.empty()) << "saving asks for a table file's name";
+    EXPECT_EQ(appState().modified, 0);
+
+    ASSERT_TRUE(openForeignFile(sent("table-gbk.csv")));
+    EXPECT_EQ(mainDataSource().rowCount(), 4);
+    EXPECT_EQ(mainDataSource().columnCount(), 4);
+    EXPECT_EQ(mainDataSource().cellText(3, 3), "第一行\r\n第二行");
+    EXPECT_EQ(appState().documentName, "table-gbk");
+
+    for (const char* broken : {"encrypted.xlsx", "not-a-workbook.xlsx", "damaged.xlsx"}) {
+        responder.pressButton(kOk);
+        EXPECT_FALSE(openForeignFile(sent(broken))) << broken;
+        EXPECT_EQ(responder.seen().back().caption, QStringLiteral("错误：")) << broken;
+        EXPECT_TRUE(responder.seen().back().text.contains(QString::fromUtf8(broken))) << broken;
+        EXPECT_EQ(mainDataSource().cellText(3, 3), "第一行\r\n第二行") << "the table stays";
+        EXPECT_EQ(appState().documentName, "table-gbk");
+    }
+    EXPECT_EQ(responder.unscripted(), 0);
 }
 
 TEST_F(DocumentCommandsTest, RestoreBackupNeedsAnOpenedFileAndItsBackup) {
