@@ -37,6 +37,20 @@ public:
         out_.resize(textEnd_);
         return std::move(out_);
     }
+    // The lines made so far through the last row that held text, handed over and let
+    // go, for a writer that streams a large text instead of holding it whole. What
+    // follows stays: the empty rows after that row may still be the text's end. A
+    // byte that may begin a two-byte character stays too, so that the text is cut
+    // between characters whatever comes next.
+    template <typename Write>
+    void drainThroughLastText(Write write) {
+        size_t end = textEnd_;
+        while (end > 0 && static_cast<unsigned char>(out_[end - 1]) >= 0x81) --end;
+        if (end == 0) return;
+        write(std::string_view(out_.data(), end));
+        out_.erase(0, end);
+        textEnd_ -= end;
+    }
 
 private:
     const DelimitedFormat& format_;

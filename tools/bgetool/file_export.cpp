@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "app/exchange/delimited_writer.h"
+#include "grid/format/atomic_file.h"
 #include "grid/format/stream_reader.h"
 #include "grid/format/table_file.h"
+#include "runtime/platform/text_file_encoding.h"
 
 namespace bgetool {
 namespace {
@@ -44,48 +46,98 @@ private:
     int32_t current_ = 0;
 };
 
+// The text file as it is written: GBK pieces in the file's encoding, a piece at a
+// time, so that a large text never stands whole in memory.
+class TextSink {
+public:
+    TextSink(const std::string& path, app::TextEncoding encoding)
+        : file_(path), encoding_(encoding) {
+        if (encoding_ == app::TextEncoding::Utf8WithMark) put(rt::kUtf8ByteOrderMark);
+    }
+    bool isOpen() const { return file_.isOpen(); }
+    void write(std::string_view gbk) {
+        if (encoding_ == app::TextEncoding::Gbk) {
+            put(gbk);
+        } else {
+            put(app::encodeFileText(gbk, app::TextEncoding::Utf8));
+        }
+    }
+    bool commit() { return file_.commit(); }
+
+private:
+    void put(std::string_view bytes) { file_.write({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}); }
+
+    grid::AtomicFile file_;
+    app::TextEncoding encoding_;
+};
+
+// Lines are handed to the file in pieces of about this size.
+constexpr size_t kPieceSize = 1 << 20;
+
 }  // namespace
 
-std::optional<std::string> exportedText(const std::string& path, const app::DelimitedFormat& format,
-                                        grid::ReadError& error) {
+ExportResult exportTextFile(const std::string& table, const std::string& textFile, const app::DelimitedFormat& format,
+                            app::TextEncoding encoding, grid::ReadError& error) {
     // One reading writes every row out to the table's last column while it finds the
     // rows and columns that really hold text. Almost always the last column holds some
     // text, and then the lines through the last row with text are the export; only
     // when it is empty does a second reading write the lines again, that much
-    // narrower.
+    // narrower, into a file begun afresh.
     int32_t lastRow = -1;
     int32_t lastColumn = -1;
-    std::optional<app::DelimitedLines> lines;
-    std::optional<RowCollector> collector;
     int32_t tableColumns = 0;
-    error = walkTexts(
-        path,
-        [&](int32_t row, int32_t column, std::string_view text) {
-            collector->add(*lines, row, column, text);
-            if (text.empty()) return;
-            lastRow = row;
-            lastColumn = std::max(lastColumn, column);
-        },
-        [&](int32_t rows, int32_t columns) {
-            tableColumns = columns;
-            lines.emplace(format, rows - 1, columns - 1);
-            collector.emplace(columns - 1);
-        });
-    if (error != grid::ReadError::None) return std::nullopt;
-    if (lastRow < 0) return std::string();
-    if (lastColumn == tableColumns - 1) {
-        collector->pass(*lines);
-        return lines->takeThroughLastText();
+    {
+        TextSink sink(textFile, encoding);
+        if (!sink.isOpen()) return ExportResult::TextNotWritten;
+        std::optional<app::DelimitedLines> lines;
+        std::optional<RowCollector> collector;
+        size_t pending = 0;
+        error = walkTexts(
+            table,
+            [&](int32_t row, int32_t column, std::string_view text) {
+                collector->add(*lines, row, column, text);
+                pending += text.size() + 1;
+                if (pending > kPieceSize) {
+                    lines->drainThroughLastText([&sink](std::string_view piece) { sink.write(piece); });
+                    pending = 0;
+                }
+                if (text.empty()) return;
+                lastRow = row;
+                lastColumn = std::max(lastColumn, column);
+            },
+            [&](int32_t rows, int32_t columns) {
+                tableColumns = columns;
+                lines.emplace(format, rows - 1, columns - 1);
+                collector.emplace(columns - 1);
+            });
+        if (error != grid::ReadError::None) return ExportResult::TableNotRead;
+        if (lastRow < 0 || lastColumn == tableColumns - 1) {
+            if (lastRow >= 0) {
+                collector->pass(*lines);
+                sink.write(lines->takeThroughLastText());
+            }
+            return sink.commit() ? ExportResult::Written : ExportResult::TextNotWritten;
+        }
     }
 
+    TextSink sink(textFile, encoding);
+    if (!sink.isOpen()) return ExportResult::TextNotWritten;
     app::DelimitedLines narrower(format, lastRow, lastColumn);
     RowCollector rows(lastColumn);
-    error = walkTexts(path, [&](int32_t row, int32_t column, std::string_view text) {
-        if (row <= lastRow) rows.add(narrower, row, column, text);
+    size_t pending = 0;
+    error = walkTexts(table, [&](int32_t row, int32_t column, std::string_view text) {
+        if (row > lastRow) return;
+        rows.add(narrower, row, column, text);
+        pending += text.size() + 1;
+        if (pending > kPieceSize) {
+            narrower.drainThroughLastText([&sink](std::string_view piece) { sink.write(piece); });
+            pending = 0;
+        }
     });
-    if (error != grid::ReadError::None) return std::nullopt;
+    if (error != grid::ReadError::None) return ExportResult::TableNotRead;
     rows.pass(narrower);
-    return narrower.take();
+    sink.write(narrower.take());
+    return sink.commit() ? ExportResult::Written : ExportResult::TextNotWritten;
 }
 
 }  // namespace bgetool

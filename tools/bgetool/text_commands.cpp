@@ -166,14 +166,15 @@ int runExport(std::span<char*> arguments) {
         return 2;
     }
     grid::ReadError failure = grid::ReadError::None;
-    std::optional<std::string> text = exportedText(options.files[0], options.format, failure);
-    if (!text) {
-        std::cerr << "bgetool export: " << options.files[0] << ": " << grid::readErrorMessage(failure) << '\n';
-        return 1;
-    }
-    if (!writeTextFile(options.files[1], *text, options.encoding.value_or(app::TextEncoding::Gbk))) {
-        std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
-        return 1;
+    switch (exportTextFile(options.files[0], options.files[1], options.format,
+                           options.encoding.value_or(app::TextEncoding::Gbk), failure)) {
+        case ExportResult::Written: break;
+        case ExportResult::TableNotRead:
+            std::cerr << "bgetool export: " << options.files[0] << ": " << grid::readErrorMessage(failure) << '\n';
+            return 1;
+        case ExportResult::TextNotWritten:
+            std::cerr << "bgetool export: " << cannotWrite(options.files[1]) << '\n';
+            return 1;
     }
     endWithoutCleanup(0);
 }
