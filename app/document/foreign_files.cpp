@@ -1,6 +1,8 @@
 #include "app/document/foreign_files.h"
 
+#include <QTemporaryDir>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,7 +20,10 @@
 #include "app/units/data_source_ref.h"
 #include "app/window_ids.h"
 #include "grid/model/table.h"
+#include "app/document/workbook_process.h"
+#include "grid/workbook/lost_content.h"
 #include "grid/workbook/workbook_reader.h"
+#include "runtime/value/file_name.h"
 #include "runtime/window/message_box.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/unit_properties.h"
@@ -85,25 +90,48 @@ void showAsNewTable(std::string_view path) {
     focusTable();
 }
 
-bool openWorkbook(std::string_view path, ForeignKind kind) {
-    DataSourceRef table = mainDataSource();
-    int32_t error = table.readWorkbook(path, kind == ForeignKind::Ods ? 1 : 0);
-    if (error != 0) {
-        reportError(workbookFailure(path, error));
+// Whether the reading went well; what went wrong is reported, naming the file.
+bool readWell(std::string_view path, const WorkbookReading& reading) {
+    if (reading.readerMissing) {
+        reportError("找不到读取工作簿的程序 bgetool，无法打开“" + std::string(path) + "”。\n请重新安装电子表格。");
         return false;
     }
-    std::optional<int32_t> sheet = chooseSheet(table.workbookSheetNames());
+    if (reading.failedToRun) {
+        reportError(workbookFailure(path, static_cast<int32_t>(WorkbookError::Damaged)));
+        return false;
+    }
+    if (reading.error != 0) {
+        reportError(workbookFailure(path, reading.error));
+        return false;
+    }
+    return true;
+}
+
+// The workbook is read by a process of its own, which lists the sheets and then writes
+// the chosen one as a private table file for the editor to load.
+bool openWorkbook(std::string_view path) {
+    const WorkbookReading listing = readWorkbookApart(path);
+    if (!readWell(path, listing)) return false;
+    std::optional<int32_t> sheet = chooseSheet(listing.sheetNames);
     if (!sheet) return false;
-    const std::string lost = table.workbookLostContent();
-    error = table.loadWorkbookSheet(*sheet);
-    if (error != 0) {
-        reportError(workbookFailure(path, error));
+    QTemporaryDir directory;
+    if (!directory.isValid()) {
+        reportError("无法建立临时文件夹，没有打开“" + std::string(path) + "”。");
+        return false;
+    }
+    const std::filesystem::path table = std::filesystem::path(directory.path().toStdString()) / "sheet.bge";
+    if (!readWell(path, readWorkbookApart(path, *sheet, table.string()))) return false;
+    if (!mainDataSource().loadFromFile(rt::textFromPath(table))) {
+        reportError(workbookFailure(path, static_cast<int32_t>(WorkbookError::Damaged)));
         return false;
     }
     showAsNewTable(path);
-    if (!lost.empty()) {
-        rt::showMessageBox("以下内容未能导入：" + lost + "。", Ok | InformationIcon, "提示：");
+    std::string lost;
+    for (int32_t kind : listing.lost) {
+        if (!lost.empty()) lost += "、";
+        lost += grid::workbook::lostKindName(static_cast<grid::workbook::LostKind>(kind));
     }
+    if (!lost.empty()) rt::showMessageBox("以下内容未能导入：" + lost + "。", Ok | InformationIcon, "提示：");
     return true;
 }
 
@@ -144,7 +172,7 @@ bool isForeignFile(std::string_view path) { return foreignKindOf(path).has_value
 bool openForeignFile(std::string_view path) {
     std::optional<ForeignKind> kind = foreignKindOf(path);
     if (!kind) return false;
-    return *kind == ForeignKind::Csv ? openCsv(path) : openWorkbook(path, *kind);
+    return *kind == ForeignKind::Csv ? openCsv(path) : openWorkbook(path);
 }
 
 }  // namespace app

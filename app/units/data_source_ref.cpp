@@ -3,7 +3,6 @@
 #include "app/window_ids.h"
 #include "grid/format/table_file_commands.h"
 #include "grid/model/data_source_commands.h"
-#include "grid/workbook/workbook_import_commands.h"
 #include "grid/xlsx/workbook_commands.h"
 #include "runtime/value/blocks.h"
 #include "runtime/value/call.h"
@@ -20,9 +19,6 @@ rt::CommandRoutine dataSourceCommand(std::string_view name) {
         if (command.name == name) return command.routine;
     }
     for (const grid::NamedCommand& command : grid::xlsx::workbookCommands()) {
-        if (command.name == name) return command.routine;
-    }
-    for (const grid::NamedCommand& command : grid::workbook::workbookImportCommands()) {
         if (command.name == name) return command.routine;
     }
     return nullptr;
@@ -304,30 +300,6 @@ bool DataSourceRef::loadFromFile(std::string_view path) const {
 bool DataSourceRef::exportWorkbook(std::string_view path) const {
     std::string terminated(path);
     return call("exportWorkbook", {unit_.toValue(), rt::Value::text(terminated.c_str())}).low != 0;
-}
-
-int32_t DataSourceRef::readWorkbook(std::string_view path, int32_t kind) const {
-    std::string terminated(path);
-    return static_cast<int32_t>(call("readWorkbook", {rt::Value::text(terminated.c_str()), rt::Value::integer(kind)}).low);
-}
-
-std::vector<std::string> DataSourceRef::workbookSheetNames() const {
-    std::string joined = rt::OwnedText(call("workbookSheetNames", {})).str();
-    std::vector<std::string> names;
-    size_t start = 0;
-    while (!joined.empty() && start <= joined.size()) {
-        size_t end = joined.find('\n', start);
-        if (end == std::string::npos) end = joined.size();
-        names.push_back(joined.substr(start, end - start));
-        start = end + 1;
-    }
-    return names;
-}
-
-std::string DataSourceRef::workbookLostContent() const { return rt::OwnedText(call("workbookLostContent", {})).str(); }
-
-int32_t DataSourceRef::loadWorkbookSheet(int32_t sheet) const {
-    return static_cast<int32_t>(call("loadWorkbookSheet", {unit_.toValue(), rt::Value::integer(sheet)}).low);
 }
 
 DataSourceRef mainDataSource() {

@@ -85,13 +85,6 @@ public:
     bool saveBackupTo(std::string_view backupPath, std::string_view originalPath) const;
     // The table as a workbook for office suites; the table itself stays unsaved.
     bool exportWorkbook(std::string_view path) const;
-    // Opening a workbook in steps (see workbookImportCommands): read it, learn its
-    // sheets and what it cannot keep, then make one sheet the table. The integers are
-    // grid::workbook::WorkbookError values, 0 for done; kind 0 is .xlsx, 1 .ods.
-    int32_t readWorkbook(std::string_view path, int32_t kind) const;
-    std::vector<std::string> workbookSheetNames() const;
-    std::string workbookLostContent() const;
-    int32_t loadWorkbookSheet(int32_t sheet) const;
 
 private:
     rt::UnitRef unit_;

@@ -13,6 +13,7 @@
 #include "tools/bgetool/table_session.h"
 #include "tools/bgetool/text_commands.h"
 #include "tools/bgetool/workbook_command.h"
+#include "tools/bgetool/workbook_reading_command.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ constexpr std::string_view kUsage =
     "       bgetool export IN TEXT [options]\n"
     "       bgetool xlsx IN OUT.xlsx\n"
     "       bgetool pdf IN OUT.pdf\n"
+    "       bgetool workbook IN [SHEET OUT]\n"
     "       bgetool convert IN OUT [--sheet NAME]\n"
     "       bgetool --version\n"
     "Run bgetool COMMAND --help for the details of one command.\n";
@@ -153,6 +155,13 @@ int main(int argc, char** argv) {
             return 0;
         }
         return bgetool::runConvert(argc, argv, rest);
+    }
+    if (command == "workbook") {
+        if (asksForHelp(rest)) {
+            std::cout << bgetool::kWorkbookReadingHelp;
+            return 0;
+        }
+        return bgetool::runWorkbookReading(rest);
     }
     std::cerr << "bgetool: unknown command " << command << '\n' << kUsage;
     return 2;
