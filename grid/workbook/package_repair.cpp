@@ -82,10 +82,18 @@ std::string sharedInlineTexts(std::string_view xml, std::string& sharedItems, si
     out.reserve(xml.size());
     size_t at = 0;
     for (size_t found; (found = xml.find(kInlineText, at)) != std::string_view::npos;) {
-        size_t open = xml.find("<is>", found);
-        size_t close = open == std::string_view::npos ? open : xml.find("</is>", open);
         size_t tagEnd = xml.find('>', found);
-        if (close == std::string_view::npos || tagEnd == std::string_view::npos || tagEnd > open) break;
+        if (tagEnd == std::string_view::npos) break;
+        size_t open = xml.find("<is>", tagEnd);
+        size_t cellEnd = xml.find("</c>", tagEnd);
+        size_t close = open == std::string_view::npos ? open : xml.find("</is>", open);
+        // A cell without a text of its own (<c ... t="inlineStr"/>, or nothing between
+        // its tags) loses only the attribute: the next cell's text is not its own.
+        if (xml[tagEnd - 1] == '/' || close == std::string_view::npos || cellEnd < open) {
+            out.append(xml.substr(at, found - at));
+            at = found + kInlineText.size();
+            continue;
+        }
         out.append(xml.substr(at, found - at));
         out += "t=\"s\"";
         out.append(xml.substr(found + kInlineText.size(), open - found - kInlineText.size()));

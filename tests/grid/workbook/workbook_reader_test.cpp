@@ -201,6 +201,31 @@ TEST(WorkbookReaderTest, FilesThatAreNotWorkbooksSaySoAndLeaveNothing) {
     EXPECT_NE(truncated.readBytes(bytes.substr(0, bytes.size() - 200), WorkbookKind::Xlsx), WorkbookError::None);
 }
 
+// Texts written into the cells themselves are moved into the shared texts, whether the
+// workbook had shared texts before or not, and each stays in its own cell.
+TEST(WorkbookReaderTest, TextsWrittenIntoCellsStayInTheirCells) {
+    const std::string sheet =
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData><row r=\"1\">"
+        "<c r=\"A1\" t=\"inlineStr\"/><c r=\"B1\" t=\"inlineStr\"></c>"
+        "<c r=\"C1\" t=\"inlineStr\"><is><t>second</t></is></c>"
+        "<c r=\"D1\" t=\"inlineStr\"><is><r><t>ri</t></r><r><t>ch</t></r></is></c></row></sheetData></worksheet>";
+    for (const char* base : {"form-lo.xlsx", "two-sheets.xlsx"}) {
+        std::ifstream file(workbook(base), std::ios::binary);
+        const std::string package((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::optional<std::string> changed = packageWithPart(package, "xl/worksheets/sheet1.xml", sheet);
+        ASSERT_TRUE(changed);
+        WorkbookReader reader;
+        ASSERT_EQ(reader.readBytes(*changed, WorkbookKind::Xlsx), WorkbookError::None) << base;
+        grid::Table table({58, 312});
+        ASSERT_EQ(reader.buildSheet(0, table), WorkbookError::None) << base;
+        ASSERT_EQ(table.columnCount(), 4) << base;
+        EXPECT_EQ(table.cell(0, 0).text(), "") << base;
+        EXPECT_EQ(table.cell(0, 1).text(), "") << base;
+        EXPECT_EQ(table.cell(0, 2).text(), "second") << base;
+        EXPECT_EQ(table.cell(0, 3).text(), "rich") << base;
+    }
+}
+
 // A sheet whose cells span more than a table may hold is refused whole rather than
 // cut; a cell past the last row a workbook may have is damage to the library.
 TEST(WorkbookReaderTest, ASheetBeyondTheLimitsIsRefused) {
