@@ -16,7 +16,9 @@ namespace {
 // or the recovery writer reads formats while the editor adds new ones.
 constexpr int kBlockShift = 12;
 constexpr uint32_t kBlockSize = uint32_t{1} << kBlockShift;
-constexpr size_t kMaxBlocks = size_t{1} << (32 - kBlockShift);
+// 268 million formats, far beyond what any table names; the table of blocks stays
+// small enough for every compiler to set up before the program starts.
+constexpr size_t kMaxBlocks = size_t{1} << 16;
 
 // The first block is static, so the default format is there before any cell is made;
 // the table of the other blocks starts all empty and costs no page until it is used.

@@ -193,7 +193,42 @@ std::optional<std::string> zipped(const std::vector<std::pair<std::string, std::
     return out;
 }
 
+uint64_t littleEndianAt(std::string_view bytes, size_t at, int count) {
+    uint64_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + size_t(i)]);
+    return value;
+}
+
 }  // namespace
+
+bool hasSaneEntrySizes(std::string_view package, uint64_t maxUnpacked) {
+    // The end record is the last 22 bytes, or before them a comment of at most 64 KiB.
+    constexpr size_t kEndRecord = 22;
+    if (package.size() < kEndRecord) return false;
+    size_t end = std::string_view::npos;
+    for (size_t at = package.size() - kEndRecord;; --at) {
+        if (littleEndianAt(package, at, 4) == 0x06054b50) {
+            end = at;
+            break;
+        }
+        if (at == 0 || package.size() - at > kEndRecord + 0xFFFF) break;
+    }
+    if (end == std::string_view::npos) return false;
+    const uint64_t entries = littleEndianAt(package, end + 10, 2);
+    const uint64_t directorySize = littleEndianAt(package, end + 12, 4);
+    uint64_t at = littleEndianAt(package, end + 16, 4);
+    if (at + directorySize > end) return false;
+    uint64_t unpacked = 0;
+    for (uint64_t entry = 0; entry < entries; ++entry) {
+        if (at + 46 > end || littleEndianAt(package, size_t(at), 4) != 0x02014b50) return false;
+        const uint64_t packed = littleEndianAt(package, size_t(at) + 20, 4);
+        unpacked += littleEndianAt(package, size_t(at) + 24, 4);
+        if (packed > package.size() || unpacked > maxUnpacked) return false;
+        at += 46 + littleEndianAt(package, size_t(at) + 28, 2) + littleEndianAt(package, size_t(at) + 30, 2) +
+              littleEndianAt(package, size_t(at) + 32, 2);
+    }
+    return true;
+}
 
 std::optional<std::string> repairedPackage(std::string_view package, PackageFacts& facts) {
     facts = {};

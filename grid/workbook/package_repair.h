@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,12 @@ namespace grid::workbook {
 // such texts moved into the shared texts, the parts stored uncompressed; nothing when
 // the package needs neither. Throws what the library's
 // zip reader throws for a damaged package.
+// Whether the zip package's directory is one the library may be given: entries whose
+// sizes fit in the file and, unpacked, in maxUnpacked bytes all together. The library
+// allocates whatever size an entry claims, so a few kilobytes could otherwise ask for
+// gigabytes.
+bool hasSaneEntrySizes(std::string_view package, uint64_t maxUnpacked);
+
 // Of a font, by its number in the styles: whether it strikes its text through or
 // underlines it.
 struct FontMarks {

@@ -1,6 +1,5 @@
 #include "grid/workbook/workbook_reader.h"
 
-#include <orcus/format_detection.hpp>
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/zip_archive.hpp>
@@ -27,6 +26,8 @@ using namespace orcus::spreadsheet;
 constexpr size_t kMaxSheets = 10'000;
 // A workbook beyond this is not read into memory at all.
 constexpr uint64_t kMaxWorkbookBytes = uint64_t{1} << 30;
+// Nor one whose parts unpack to more than this all together.
+constexpr uint64_t kMaxUnpackedBytes = uint64_t{2} << 30;
 
 class GlobalSettings : public iface::import_global_settings {
 public:
@@ -202,9 +203,14 @@ WorkbookError WorkbookReader::readBytes(std::string_view bytes, WorkbookKind kin
     lost_.clear();
     if (isEncryptedPackage(bytes)) return WorkbookError::Encrypted;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    orcus::format_t expected = kind == WorkbookKind::Xlsx ? orcus::format_t::xlsx : orcus::format_t::ods;
     try {
-        if (orcus::detect(data, bytes.size()) != expected) return WorkbookError::NotAWorkbook;
+        // Only the detector of the kind named, and only on a zip package: the others
+        // would parse any bytes as XML, which the library's parser cannot do safely.
+        if (!bytes.starts_with(std::string_view("PK\x03\x04", 4))) return WorkbookError::NotAWorkbook;
+        if (!hasSaneEntrySizes(bytes, kMaxUnpackedBytes)) return WorkbookError::Damaged;
+        bool detected = kind == WorkbookKind::Xlsx ? orcus::orcus_xlsx::detect(data, bytes.size())
+                                                   : orcus::orcus_ods::detect(data, bytes.size());
+        if (!detected) return WorkbookError::NotAWorkbook;
         bool encrypted = false;
         noteLostParts(bytes, kind, lost_, encrypted);
         if (encrypted) return WorkbookError::Encrypted;

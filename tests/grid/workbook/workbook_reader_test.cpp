@@ -181,7 +181,12 @@ TEST(WorkbookReaderTest, SheetsAreNamedAndWhatCannotBeKeptIsListed) {
 TEST(WorkbookReaderTest, FilesThatAreNotWorkbooksSaySoAndLeaveNothing) {
     const std::pair<const char*, WorkbookError> cases[] = {
         {"not-a-workbook.xlsx", WorkbookError::NotAWorkbook},
-        {"damaged.xlsx", WorkbookError::NotAWorkbook},
+        {"damaged.xlsx", WorkbookError::Damaged},
+        // A 5 KB package whose directory claims a 4 GB part: the library would
+        // allocate it.
+        {"entry-claims-4gb.xlsx", WorkbookError::Damaged},
+        // Bytes before the package: the library's XML detector aborted on them.
+        {"xml-before-the-package.xlsx", WorkbookError::NotAWorkbook},
         {"encrypted.xlsx", WorkbookError::Encrypted},
         {"no-such-file.xlsx", WorkbookError::Unreadable},
         {"form.xlsx", WorkbookError::None},
