@@ -40,11 +40,12 @@ constexpr int32_t kProviderColumnCount = rt::kFirstOwnProperty + 1;
 enum class ForeignKind { Xlsx, Ods, Csv };
 
 std::optional<ForeignKind> foreignKindOf(std::string_view path) {
-    std::string lower(path.substr(path.size() >= 5 ? path.size() - 5 : 0));
+    if (std::optional<grid::workbook::WorkbookKind> workbook = grid::workbook::workbookKindOf(std::string(path))) {
+        return *workbook == grid::workbook::WorkbookKind::Ods ? ForeignKind::Ods : ForeignKind::Xlsx;
+    }
+    std::string lower(path.substr(path.size() >= 4 ? path.size() - 4 : 0));
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower.ends_with(".xlsx")) return ForeignKind::Xlsx;
-    if (lower.ends_with(".ods")) return ForeignKind::Ods;
-    if (lower.ends_with(".csv")) return ForeignKind::Csv;
+    if (lower == ".csv") return ForeignKind::Csv;
     return std::nullopt;
 }
 

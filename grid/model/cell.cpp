@@ -58,35 +58,20 @@ bool sameCell(const Cell& a, const Cell& b) {
     return a.formatIndex() == b.formatIndex() && std::ranges::equal(a.content(), b.content());
 }
 
-void Cell::setFlags(uint32_t flags) {
+// A format is shared, so changing one of its fields makes the cell take the format
+// that differs only there.
+template <typename Field>
+void Cell::changeFormat(Field CellFormat::*field, Field value) {
     CellFormat changed = format();
-    changed.flags = flags;
+    changed.*field = value;
     setFormat(changed);
 }
 
-void Cell::setTextColor(uint32_t color) {
-    CellFormat changed = format();
-    changed.textColor = color;
-    setFormat(changed);
-}
-
-void Cell::setBackColor(uint32_t color) {
-    CellFormat changed = format();
-    changed.backColor = color;
-    setFormat(changed);
-}
-
-void Cell::setFontSize(int16_t size) {
-    CellFormat changed = format();
-    changed.fontSize = size;
-    setFormat(changed);
-}
-
-void Cell::setMargin(int16_t margin) {
-    CellFormat changed = format();
-    changed.margin = margin;
-    setFormat(changed);
-}
+void Cell::setFlags(uint32_t flags) { changeFormat(&CellFormat::flags, flags); }
+void Cell::setTextColor(uint32_t color) { changeFormat(&CellFormat::textColor, color); }
+void Cell::setBackColor(uint32_t color) { changeFormat(&CellFormat::backColor, color); }
+void Cell::setFontSize(int16_t size) { changeFormat(&CellFormat::fontSize, size); }
+void Cell::setMargin(int16_t margin) { changeFormat(&CellFormat::margin, margin); }
 
 std::string_view Cell::text() const {
     if (isDataKind(kind()) || contentLength_ == 0) return {};
@@ -154,11 +139,7 @@ void Cell::setFontName(std::string_view name) {
     setStoredFontName(name);
 }
 
-void Cell::setStoredFontName(std::string_view name) {
-    CellFormat changed = format();
-    changed.fontName = storedFontName(name);
-    setFormat(changed);
-}
+void Cell::setStoredFontName(std::string_view name) { changeFormat(&CellFormat::fontName, storedFontName(name)); }
 
 const char* storedFontName(std::string_view name) {
     // The field held at most kFontNameFieldSize - 1 bytes and ended at its first NUL.

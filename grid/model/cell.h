@@ -71,6 +71,8 @@ private:
     // Content of up to this many bytes, with the NUL that follows, stays inline.
     static constexpr uint32_t kInlineCapacity = 15;
 
+    template <typename Field>
+    void changeFormat(Field CellFormat::*field, Field value);
     bool isInline() const { return contentLength_ <= kInlineCapacity; }
     const char* contentBytes() const { return isInline() ? inline_ : heap_; }
     // Room for length bytes and the NUL after them, inline or on the heap.
