@@ -29,7 +29,7 @@ bool OdbcDbUnit::open(std::string_view connection, bool noDialog) {
         if (needsPassword(wide)) {
             auto password = rt::showInputBox("请输入数据库用户的密码：", "连接数据库", "", rt::InputMode::Password);
             if (!password) return false;
-            text = codec_.toGbk(withPassword(wide, codec_.toUtf16(*password)));
+            text = codec_.toGbk(withAnsweredPassword(wide, codec_.toUtf16(*password)));
         }
     }
     if (database_.open(text)) return true;
