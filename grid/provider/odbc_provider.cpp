@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "grid/model/cell_content.h"
+#include "grid/model/data_source.h"
 #include "grid/provider/odbc_field_text.h"
 
 namespace grid {
@@ -107,18 +108,11 @@ bool OdbcProvider::getCell(Cell& out, int32_t row, int32_t column, bool withCont
     return true;
 }
 
-bool OdbcProvider::readyToWrite() {
-    if (!database().isLost()) return true;
-    if (!records().reconnect()) return failWithDriverMessage();
-    lossReported_ = false;
-    return true;
-}
-
 bool OdbcProvider::setText(int32_t row, int32_t column, std::string_view text) {
-    if (!contains(row, column) || !readyToWrite()) return false;
+    if (!contains(row, column)) return false;
     std::optional<std::string> field = fieldTextOfCell(text, records().sqlType(column));
     if (!field) return fail("“" + std::string(text) + "”不是有效的日期。");
-    return records().setFieldText(row, column, *field) || failWithDriverMessage();
+    return afterWrite(records().setFieldText(row, column, *field));
 }
 
 bool OdbcProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
@@ -126,30 +120,43 @@ bool OdbcProvider::setCell(int32_t row, int32_t column, const Cell& cell) {
 }
 
 bool OdbcProvider::setSize(int32_t rows, int32_t columns) {
-    if (!isOpen() || columns != columnCount() || rows < 0 || !readyToWrite()) return false;
-    if (!records().zap()) return failWithDriverMessage();
+    if (!isOpen() || columns != columnCount() || rows < 0) return false;
+    if (!afterWrite(records().zap())) return false;
     std::fill(opened_->columnWidths.begin(), opened_->columnWidths.end(), defaults_.columnWidth);
     for (int32_t i = 0; i < rows; ++i) {
-        if (!records().appendBlank()) return failWithDriverMessage();
+        if (!afterWrite(records().appendBlank())) return false;
     }
     return true;
 }
 
 bool OdbcProvider::insertRows(int32_t at, int32_t count) {
     // Records have no place of their own: a new one can only be shown after the rest.
-    if (!isOpen() || at != rowCount() || count <= 0 || !readyToWrite()) return false;
+    if (!isOpen() || at != rowCount() || count <= 0) return false;
     for (int32_t i = 0; i < count; ++i) {
-        if (!records().appendBlank()) return failWithDriverMessage();
+        if (!afterWrite(records().appendBlank())) return false;
     }
     return true;
 }
 
 bool OdbcProvider::deleteRows(int32_t at, int32_t count) {
-    if (at < 0 || count <= 0 || at > rowCount() - count || !readyToWrite()) return false;
-    for (int32_t i = 0; i < count; ++i) {
-        if (!records().remove(at)) return failWithDriverMessage();
+    if (at < 0 || count <= 0 || at > rowCount() - count) return false;
+    return afterWrite(records().removeRows(at, count));
+}
+
+// A write may have opened a lost connection again and read the rows again, or found
+// its record changed by someone else and read it: the views show what is there now.
+bool OdbcProvider::afterWrite(bool written) {
+    if (database().alive()) lossReported_ = false;
+    int32_t row = 0;
+    RecordSetShownAgain shown = records().shownAgain(row);
+    if (DataSrc* source = dataSource()) {
+        if (shown == RecordSetShownAgain::allRows) {
+            source->notify({.kind = ModelNotice::Kind::Reset});
+        } else if (shown == RecordSetShownAgain::row) {
+            source->notify({.kind = ModelNotice::Kind::Cells, .row = row, .column = 0, .rowCount = 1, .columnCount = columnCount()});
+        }
     }
-    return true;
+    return written || failWithDriverMessage();
 }
 
 bool OdbcProvider::fail(std::string message) const {

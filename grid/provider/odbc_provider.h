@@ -85,8 +85,8 @@ private:
     odbc::Database& database() const { return opened_->database; }
     odbc::RecordSet& records() const { return opened_->records; }
     bool contains(int32_t row, int32_t column) const;
-    // A write after the connection dropped first tries to open it again, once.
-    bool readyToWrite();
+    using RecordSetShownAgain = odbc::RecordSet::ShownAgain;
+    bool afterWrite(bool written);
     bool fail(std::string message) const;
     bool failWithDriverMessage() const { return fail(records().lastError()); }
 

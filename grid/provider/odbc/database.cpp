@@ -86,7 +86,9 @@ bool Database::openText(const std::u16string& connection) {
     if (identifierQuote_ == u" ") {
         identifierQuote_.clear();
     }
-    sqlite_ = information(SQL_DBMS_NAME) == u"SQLite";
+    std::u16string dbms = information(SQL_DBMS_NAME);
+    sqlite_ = dbms == u"SQLite";
+    limitClause_ = sqlite_ || dbms == u"PostgreSQL" || dbms == u"MySQL";
     return true;
 }
 

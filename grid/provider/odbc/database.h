@@ -48,6 +48,9 @@ public:
     std::u16string quoted(std::u16string_view identifier) const;
     // SQLite has no way to return the row an INSERT made other than its rowid.
     bool isSqlite() const { return sqlite_; }
+    // Whether the database reads "LIMIT n OFFSET m" after ORDER BY (PostgreSQL, SQLite,
+    // MySQL), which reading a table by ranges of its key needs.
+    bool hasLimitClause() const { return limitClause_; }
 
 private:
     bool openText(const std::u16string& connection);
@@ -62,6 +65,7 @@ private:
     std::u16string identifierQuote_;
     bool lost_ = false;
     bool sqlite_ = false;
+    bool limitClause_ = false;
 };
 
 }  // namespace grid::odbc

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "grid/provider/odbc/cursor_rows.h"
+#include "grid/provider/odbc/key_range_rows.h"
 #include "grid/provider/odbc/keyset_rows.h"
 #include "grid/provider/odbc/primary_key.h"
 #include "grid/provider/odbc/single_table_query.h"
@@ -67,8 +68,6 @@ bool RecordSet::reopen() {
     return openRows();
 }
 
-bool RecordSet::reconnect() { return database_.reconnect() && reopen(); }
-
 bool RecordSet::openRows() {
     rows_.reset();
     table_.reset();
@@ -91,14 +90,12 @@ bool RecordSet::openRows() {
             }
             columns_.assign(described.begin(), described.end() - std::ptrdiff_t(keys.size()));
             keyColumns_.assign(described.end() - std::ptrdiff_t(keys.size()), described.end());
-            auto rows = std::make_unique<KeysetRows>(database_, *table_, keyColumns_, columns_.size());
-            if (!rows->load()) {
+            if (!loadKeyedRows()) {
                 table_.reset();
                 columns_.clear();
                 keyColumns_.clear();
                 return false;
             }
-            rows_ = std::move(rows);
             database_.clearError();
             return true;
         }
@@ -111,6 +108,25 @@ bool RecordSet::openRows() {
     columns_ = rows->columns();
     rows_ = std::move(rows);
     database_.clearError();
+    return true;
+}
+
+// Rows in the order of a one-column key are read by ranges of it and never need every
+// key at once; any other order of a keyed table is kept as the list of its keys.
+bool RecordSet::loadKeyedRows() {
+    if (table_->isOrderedByKey() && database_.hasLimitClause()) {
+        auto rows = std::make_unique<KeyRangeRows>(database_, *table_, keyColumns_.front(), columns_.size());
+        if (!rows->load()) {
+            return false;
+        }
+        rows_ = std::move(rows);
+        return true;
+    }
+    auto rows = std::make_unique<KeysetRows>(database_, *table_, keyColumns_, columns_.size());
+    if (!rows->load()) {
+        return false;
+    }
+    rows_ = std::move(rows);
     return true;
 }
 

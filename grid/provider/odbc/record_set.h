@@ -18,13 +18,23 @@ namespace grid::odbc {
 // A query on a database opened for modification: its columns, its rows by position,
 // and the writes that go back into its table.
 //
-// How rows are reached: a query of one table with a primary key reads all keys once and
-// fetches blocks of rows by key (KeysetRows); any other query goes through the driver's
-// static cursor (CursorRows). Either way only a bounded number of blocks is held.
+// How rows are reached: a query of one table with a one-column primary key, in the
+// key's order, reads blocks of rows by ranges of the key (KeyRangeRows); in another
+// order it reads all keys once and fetches blocks of rows by key (KeysetRows); any
+// other query goes through the driver's static cursor (CursorRows). Each holds only
+// a bounded number of blocks.
 // What can be written: a query of one table (SELECT * or plain column names FROM one
-// table, optionally WHERE and ORDER BY). With a primary key a row is written by its
-// key; without one by all its original values, inside a transaction that is rolled
-// back unless exactly one row changed. Every value is a bound parameter.
+// table, optionally WHERE and ORDER BY). A write finds its record by the row as it was
+// read, never by its position: by its primary key and the original value of the field
+// written (or, for a removal, of every shown field), or without a key by all its
+// original values. So a record that someone else changed since it was read is not
+// overwritten: the write is refused and the row shows the database's values. Each
+// write runs in a transaction that is committed only when exactly one row changed.
+// Every value is a bound parameter.
+//
+// A write after the connection was lost takes the rows it needs as they were read,
+// opens the connection again, writes, and then reads the rows again, as their order
+// may have changed meanwhile; shownAgain() tells the views.
 //
 // Every failure returns false (or nothing) and leaves the driver's message, or one of
 // ours, in lastError(), in GBK. Positions and columns count from 0.
@@ -42,9 +52,6 @@ public:
     bool isOpen() const { return static_cast<bool>(rows_); }
     // Runs the same query again; what was cached is forgotten.
     bool reopen();
-    // After the connection was lost: opens the database again with its completed
-    // connection text, then the query.
-    bool reconnect();
     bool isWritable() const { return table_.has_value(); }
 
     int32_t recordCount() const;
@@ -62,20 +69,38 @@ public:
     bool setFieldText(int32_t row, int32_t column, std::string_view text);
     // Inserts a row of the table's defaults; it is shown after the last row.
     bool appendBlank();
-    bool remove(int32_t row);
+    // Stops at the first row the database refuses; the rows before it are gone.
+    bool removeRows(int32_t first, int32_t count);
     // Deletes every row of the query from its table.
     bool zap();
+
+    // What the views must show again since the last write began: nothing, the row
+    // `row` (whose record someone else changed), or every row (read again).
+    enum class ShownAgain { nothing, row, allRows };
+    ShownAgain shownAgain(int32_t& row) const {
+        row = shownAgainRow_;
+        return shownAgain_;
+    }
 
     const std::string& lastError() const { return database_.lastError(); }
 
 private:
+    // How one try at writing a record went.
+    enum class Outcome { written, changedByOthers, notFound, failed };
+    enum class Found { row, none, failed };
+
     bool openRows();
+    bool loadKeyedRows();
     bool checkRow(int32_t row) const;
-    bool checkWritable() const;
-    bool changeKeyedRow(int32_t row, int32_t column, const Field& value, const Row& original);
-    bool changeRowByValues(int32_t row, int32_t column, const Field& value, const Row& original);
-    bool removeRowByValues(int32_t row, const Row& original);
-    std::optional<Row> readBackByKey(const Row& keyRow);
+    bool checkWritable();
+    std::optional<std::vector<Row>> rowsAsRead(int32_t first, int32_t count);
+    template <typename Attempt>
+    Outcome tryOnLiveConnection(Attempt attempt);
+    void finishWrite(bool readAgain);
+    Outcome changeField(const Row& original, int32_t column, const Field& value, Row& shown);
+    Outcome removeRecord(const Row& original, Row& shown);
+    Outcome keyedOutcome(std::optional<int64_t> changed, const Row& original, Row& shown);
+    Found readByKey(const Row& keyRow, Row& row);
     std::vector<Parameter> keyParameters(const Row& row) const;
     std::vector<Parameter> valueParameters(const Row& original) const;
     bool fetchNewRow(Statement& statement, Row& row);
@@ -86,6 +111,9 @@ private:
     std::vector<Column> keyColumns_;
     std::optional<TableStatements> table_;
     std::unique_ptr<RowSource> rows_;
+    ShownAgain shownAgain_ = ShownAgain::nothing;
+    int32_t shownAgainRow_ = 0;
+    bool reconnected_ = false;
 };
 
 }  // namespace grid::odbc

@@ -24,12 +24,25 @@ public:
     std::u16string describe() const;
     // The keys of every row of the query, in its order (by key when it has none).
     std::u16string keys() const;
+    // Whether the rows come in the order of a one-column key: no ORDER BY, or ORDER BY
+    // that key, ascending. Such rows can be read by ranges of the key.
+    bool isOrderedByKey() const;
+    // SELECT count(*) of the query's rows.
+    std::u16string rowCount() const;
+    // The shown columns and the key of at most `limit` rows in the key's order (or its
+    // reverse), skipping `offset` rows first; with a bound (">", ">=", "<" or "<="),
+    // only the rows whose key stands so to the one "?".
+    std::u16string keyRange(std::u16string_view bound, bool descending, size_t limit, int64_t offset) const;
     // The shown columns and the keys of `count` rows given by their keys.
     std::u16string rowsByKeys(size_t count) const;
-    std::u16string updateByKey(std::u16string_view column) const;
-    std::u16string deleteByKey() const;
-    // Without a key a row is found by every shown value it had; a NULL value is
-    // matched with IS NULL and takes no parameter.
+    // By key, and only while the field written still holds its original value (matched
+    // as ValueMatch says, its parameters after the keys): a change someone else made
+    // since the row was read is never overwritten.
+    std::u16string updateByKey(const Column& column, const Field& original) const;
+    // By key and every shown value the row had, matched as updateByValues does.
+    std::u16string deleteByKey(const std::vector<Column>& columns, const Row& original) const;
+    // Without a key a row is found by every shown value it had, each matched as
+    // ValueMatch says.
     std::u16string updateByValues(std::u16string_view column, const std::vector<Column>& columns, const Row& original) const;
     std::u16string deleteByValues(const std::vector<Column>& columns, const Row& original) const;
     // INSERT INTO t DEFAULT VALUES, with RETURNING of the new row when asked.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/model/cell_content.h"
+#include "grid/model/data_source.h"
 #include "grid/provider/odbc_field_text.h"
 #include "grid/provider/odbc_provider.h"
 #include "tests/grid/odbc/test_database.h"
@@ -195,6 +196,13 @@ INSTANTIATE_FOR_EACH_BACKEND(OdbcProviderTest);
 
 namespace {
 
+// Every notice the provider sends through its data source.
+class Notices : public grid::ModelView {
+public:
+    void onModelNotice(const grid::ModelNotice& notice) override { kinds.push_back(notice.kind); }
+    std::vector<grid::ModelNotice::Kind> kinds;
+};
+
 TEST(OdbcProviderReconnect, ALostConnectionIsToldOnceAndTheNextWriteOpensItAgain) {
     QtTextCodec codec;
     std::string whyNot;
@@ -202,6 +210,10 @@ TEST(OdbcProviderReconnect, ALostConnectionIsToldOnceAndTheNextWriteOpensItAgain
     if (!test) GTEST_SKIP() << whyNot;
     createNumbers(*test, u"大表", 2000, true);
     grid::OdbcProvider provider(measurer, codec);
+    grid::DataSrc source;
+    Notices notices;
+    source.bindProvider(&provider);
+    source.addView(&notices);
     std::vector<std::string> failures;
     provider.setFailureListener([&](const std::string& message) { failures.push_back(message); });
     ASSERT_TRUE(provider.open(test->connection(), "select * from 大表 order by 编号"));
@@ -217,9 +229,32 @@ TEST(OdbcProviderReconnect, ALostConnectionIsToldOnceAndTheNextWriteOpensItAgain
     ASSERT_TRUE(provider.getCell(cell, 0, 1, true));
     EXPECT_EQ(cell.text(), "3");
 
-    ASSERT_TRUE(provider.setText(1999, 1, "7")) << readable(provider.lastError());
-    EXPECT_EQ(test->value(u"select 值 from 大表 where 编号 = 2000"), u"7");
+    // Row 0 was read, so its record is known: the write opens the connection again and
+    // the views start over with the rows read again.
+    notices.kinds.clear();
+    ASSERT_TRUE(provider.setText(0, 1, "7")) << readable(provider.lastError());
+    EXPECT_EQ(test->value(u"select 值 from 大表 where 编号 = 1"), u"7");
+    EXPECT_EQ(notices.kinds, std::vector{grid::ModelNotice::Kind::Reset});
+    ASSERT_TRUE(provider.getCell(cell, 1999, 1, true));
+    EXPECT_EQ(cell.text(), "6000");
     EXPECT_EQ(failures.size(), 1u);
+}
+
+TEST_P(OdbcProviderTest, AFieldChangedByAnotherUserIsShownWithAMessage) {
+    grid::DataSrc source;
+    Notices notices;
+    source.bindProvider(&provider_);
+    source.addView(&notices);
+    ASSERT_TRUE(provider_.open(database_->connection(), "select * from 职工 order by 编号"));
+    EXPECT_EQ(text(2, age), "25");
+    database_->run(u"update 职工 set 年龄 = 26, 姓名 = '王五五' where 编号 = 3");
+    EXPECT_FALSE(provider_.setText(2, age, "30"));
+    ASSERT_EQ(failures_, std::vector<std::string>{"这条记录已被其他用户修改，已显示数据库中的新值。"});
+    EXPECT_EQ(database_->value(u"select 年龄 from 职工 where 编号 = 3"), u"26");
+    // The row is repainted whole, with both of the other user's changes.
+    EXPECT_EQ(notices.kinds, std::vector{grid::ModelNotice::Kind::Cells});
+    EXPECT_EQ(text(2, age), "26");
+    EXPECT_EQ(text(2, name), "王五五");
 }
 
 }  // namespace

@@ -7,10 +7,16 @@
 
 using namespace grid::odbc;
 
-TEST(Reconnect, AfterTheServerRestartedTheRecordSetIsOpenedAgain) {
+namespace {
+
+std::unique_ptr<TestDatabase> postgres(std::string& whyNot) { return TestDatabase::create(Backend::postgres, whyNot); }
+
+}  // namespace
+
+TEST(Reconnect, AWriteAfterTheServerRestartedOpensTheConnectionAgain) {
     QtTextCodec codec;
     std::string whyNot;
-    std::unique_ptr<TestDatabase> test = TestDatabase::create(Backend::postgres, whyNot);
+    std::unique_ptr<TestDatabase> test = postgres(whyNot);
     if (!test) {
         GTEST_SKIP() << whyNot;
     }
@@ -26,24 +32,93 @@ TEST(Reconnect, AfterTheServerRestartedTheRecordSetIsOpenedAgain) {
     EXPECT_EQ(records.fieldText(0, 1), "3");
     EXPECT_EQ(records.fieldText(1999, 1), std::nullopt);
     EXPECT_TRUE(database.isLost());
-    EXPECT_FALSE(database.alive());
     EXPECT_FALSE(records.lastError().empty());
-    EXPECT_FALSE(records.setFieldText(0, 1, "9"));
-    EXPECT_NE(records.lastError().find("连接已断开"), std::string::npos) << readable(records.lastError());
 
-    ASSERT_TRUE(records.reconnect()) << readable(records.lastError());
-    EXPECT_TRUE(database.alive());
-    EXPECT_EQ(records.recordCount(), 2000);
-    EXPECT_EQ(records.fieldText(1999, 1), "6000");
     ASSERT_TRUE(records.setFieldText(0, 1, "9")) << readable(records.lastError());
+    EXPECT_TRUE(database.alive());
+    int32_t row = -1;
+    EXPECT_EQ(records.shownAgain(row), RecordSet::ShownAgain::allRows);
     EXPECT_EQ(test->value(u"select 值 from 大表 where 编号 = 1"), u"9");
+    EXPECT_EQ(records.recordCount(), 2000);
+    EXPECT_EQ(records.fieldText(0, 1), "9");
+    EXPECT_EQ(records.fieldText(1999, 1), "6000");
+}
+
+// While the connection was down others changed the table, so that the rows read
+// again stand in another order: each write still reaches the record the person saw,
+// with and without a primary key.
+TEST(Reconnect, AWriteAfterAReconnectFindsItsRecordWhateverTheNewOrder) {
+    QtTextCodec codec;
+    std::string whyNot;
+    std::unique_ptr<TestDatabase> test = postgres(whyNot);
+    if (!test) {
+        GTEST_SKIP() << whyNot;
+    }
+    for (bool withKey : {true, false}) {
+        SCOPED_TRACE(withKey ? "with a key" : "without a key");
+        test->run(u"drop table if exists 排序表");
+        createNumbers(*test, u"排序表", 300, withKey);
+        Database database(codec);
+        ASSERT_TRUE(database.open(test->connection()));
+        RecordSet records(database);
+        ASSERT_TRUE(records.open("select * from 排序表 order by 值"));
+        ASSERT_EQ(records.fieldText(0, 2), "第1行");
+        ASSERT_EQ(records.fieldText(1, 2), "第2行");
+
+        ASSERT_TRUE(test->restartServer());
+        test->run(u"insert into 排序表 values (0, 0, '新来的')");
+        // With a key, a row not read yet makes the loss known before the write; the
+        // driver holds every row of a query without one, and the write finds the loss.
+        if (withKey) {
+            EXPECT_EQ(records.fieldText(250, 2), std::nullopt);
+        }
+        ASSERT_TRUE(records.setFieldText(0, 2, "改过")) << readable(records.lastError());
+        EXPECT_EQ(test->value(u"select 名称 from 排序表 where 编号 = 1"), u"改过");
+        EXPECT_EQ(test->value(u"select 名称 from 排序表 where 编号 = 0"), u"新来的");
+        // The grid now shows the rows as read again.
+        EXPECT_EQ(records.recordCount(), 301);
+        EXPECT_EQ(records.fieldText(0, 2), "新来的");
+
+        ASSERT_TRUE(test->restartServer());
+        test->run(u"insert into 排序表 values (-1, -1, '又来的')");
+        // Rows 1 and 2 as shown are records 1 and 2.
+        ASSERT_TRUE(records.removeRows(1, 2)) << readable(records.lastError());
+        EXPECT_EQ(test->value(u"select count(*) from 排序表 where 编号 in (1, 2)"), u"0");
+        EXPECT_EQ(test->value(u"select count(*) from 排序表 where 编号 in (-1, 0)"), u"2");
+        EXPECT_EQ(records.recordCount(), 300);
+        EXPECT_EQ(records.fieldText(0, 2), "又来的");
+        EXPECT_EQ(records.fieldText(2, 2), "第3行");
+    }
+}
+
+TEST(Reconnect, AWriteWhoseRowWasNeverReadIsRefusedWhileTheConnectionIsDown) {
+    QtTextCodec codec;
+    std::string whyNot;
+    std::unique_ptr<TestDatabase> test = postgres(whyNot);
+    if (!test) {
+        GTEST_SKIP() << whyNot;
+    }
+    createNumbers(*test, u"大表", 2000, true);
+    Database database(codec);
+    ASSERT_TRUE(database.open(test->connection()));
+    RecordSet records(database);
+    ASSERT_TRUE(records.open("select * from 大表"));
+    ASSERT_TRUE(test->restartServer());
+    // Nothing tells which record row 1999 holds, so nothing is written; the rows are
+    // read again on a new connection, and the write can then be made.
+    EXPECT_FALSE(records.setFieldText(1999, 1, "-5"));
+    EXPECT_EQ(test->value(u"select count(*) from 大表 where 值 = -5"), u"0");
+    int32_t row = -1;
+    EXPECT_EQ(records.shownAgain(row), RecordSet::ShownAgain::allRows);
+    EXPECT_TRUE(database.alive());
+    EXPECT_EQ(records.fieldText(1999, 1), "6000");
+    ASSERT_TRUE(records.setFieldText(1999, 1, "-5")) << readable(records.lastError());
+    EXPECT_EQ(test->value(u"select 值 from 大表 where 编号 = 2000"), u"-5");
 }
 
 TEST(Reconnect, WithoutAnEarlierOpenThereIsNothingToReconnect) {
     QtTextCodec codec;
     Database database(codec);
-    RecordSet records(database);
     EXPECT_FALSE(database.reconnect());
     EXPECT_FALSE(database.lastError().empty());
-    EXPECT_FALSE(records.reconnect());
 }

@@ -120,7 +120,7 @@ TEST_P(RecordSetRead, AQueryBeyondOneTableIsReadButNeverWritten) {
     EXPECT_FALSE(records.setFieldText(0, 0, "市场"));
     EXPECT_NE(records.lastError().find("不能写回"), std::string::npos) << readable(records.lastError());
     EXPECT_FALSE(records.appendBlank());
-    EXPECT_FALSE(records.remove(0));
+    EXPECT_FALSE(records.removeRows(0, 1));
     EXPECT_FALSE(records.zap());
     EXPECT_EQ(records.recordCount(), 2);
     EXPECT_EQ(database_->value(u"select count(*) from 职工"), u"3");

@@ -36,7 +36,7 @@ TEST_P(RecordSetWithoutKey, ARowIsWrittenAndRemovedByItsValuesNullsIncluded) {
     // The second write finds the row by the value the first one wrote.
     ASSERT_TRUE(records.setFieldText(0, 2, "备注")) << readable(records.lastError());
     EXPECT_EQ(database_->value(u"select 备注 from 无键表 where 名称 = '甲'"), u"备注");
-    ASSERT_TRUE(records.remove(1)) << readable(records.lastError());
+    ASSERT_TRUE(records.removeRows(1, 1)) << readable(records.lastError());
     EXPECT_EQ(records.recordCount(), 2);
     EXPECT_EQ(records.fieldText(1, 0), "丙");
     EXPECT_EQ(database_->value(u"select count(*) from 无键表"), u"2");
@@ -54,7 +54,7 @@ TEST_P(RecordSetWithoutKey, AnAppendedRowComesLastAndCanBeWritten) {
     EXPECT_EQ(records.fieldText(1, 2), "无");
     ASSERT_TRUE(records.setFieldText(1, 0, "新行")) << readable(records.lastError());
     EXPECT_EQ(database_->value(u"select 备注 from 无键表 where 名称 = '新行'"), u"无");
-    ASSERT_TRUE(records.remove(1)) << readable(records.lastError());
+    ASSERT_TRUE(records.removeRows(1, 1)) << readable(records.lastError());
     EXPECT_EQ(database_->value(u"select count(*) from 无键表"), u"1");
 }
 
@@ -65,7 +65,7 @@ TEST_P(RecordSetWithoutKey, IdenticalRowsAreNeitherWrittenNorRemoved) {
     EXPECT_FALSE(records.setFieldText(1, 1, "5"));
     EXPECT_NE(records.lastError().find("完全相同"), std::string::npos) << readable(records.lastError());
     EXPECT_EQ(records.fieldText(1, 1), "1");
-    EXPECT_FALSE(records.remove(0));
+    EXPECT_FALSE(records.removeRows(0, 1));
     EXPECT_EQ(records.recordCount(), 3);
     // Rolled back: neither of the two rows changed or went.
     EXPECT_EQ(database_->value(u"select count(*) from 无键表 where 数量 = 1"), u"2");
