@@ -1,7 +1,8 @@
-// Figures of the database support component on a PostgreSQL table of 1,000,000 rows x
-// 10 columns: opening it with its first screen, jumping to the last row and to rows far
-// apart, scrolling through blocks with the growth of the process's memory, and writing
-// one field.
+// Figures of the database support component on PostgreSQL tables of 1,000,000 and
+// 10,000,000 rows x 10 columns, each benchmark once per table ("/1M", "/10M"): opening
+// a table with its first screen, jumping to the last row and to rows far apart,
+// scrolling through blocks with the growth of the process's memory, and writing one
+// field.
 //
 // The server is the private one of the tests: the state file named by
 // BIAOGE_TEST_POSTGRES, or else one this program starts (scripts/test-database) and
@@ -19,12 +20,12 @@
 
 namespace {
 
+using bench::BenchmarkTable;
+using bench::residentMiB;
 using grid::odbc::Database;
 using grid::odbc::RecordSet;
-using bench::residentMiB;
 
 constexpr int32_t screenRows = 40;
-const char* const query = bench::kTableQuery;
 
 QtTextCodec codec;
 std::string connection;
@@ -35,11 +36,11 @@ void readRow(RecordSet& records, int32_t row) {
     }
 }
 
-void openWithFirstScreen(benchmark::State& state) {
+void openWithFirstScreen(benchmark::State& state, const BenchmarkTable& table) {
     for (auto _ : state) {
         Database database(codec);
         RecordSet records(database);
-        if (!database.open(connection) || !records.open(query)) {
+        if (!database.open(connection) || !records.open(table.query())) {
             state.SkipWithError("the table does not open");
             return;
         }
@@ -49,7 +50,7 @@ void openWithFirstScreen(benchmark::State& state) {
     }
 }
 
-void jumpToLastRow(benchmark::State& state) {
+void jumpToLastRow(benchmark::State& state, const BenchmarkTable& table) {
     Database database(codec);
     if (!database.open(connection)) {
         state.SkipWithError("no connection");
@@ -58,18 +59,28 @@ void jumpToLastRow(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         RecordSet records(database);
-        records.open(query);
+        if (!records.open(table.query())) {
+            state.SkipWithError("the table does not open");
+            return;
+        }
         readRow(records, 0);
         state.ResumeTiming();
         readRow(records, records.recordCount() - 1);
+        state.PauseTiming();
+        // The first column is the key, which counts the rows from 1.
+        if (records.fieldText(records.recordCount() - 1, 0) != std::to_string(table.rows)) {
+            state.SkipWithError("the last row read is not the table's last");
+            return;
+        }
+        state.ResumeTiming();
     }
 }
 
 // Every jump lands in a block that is not cached: the cost of one block fetch.
-void jumpToRowsFarApart(benchmark::State& state) {
+void jumpToRowsFarApart(benchmark::State& state, const BenchmarkTable& table) {
     Database database(codec);
     RecordSet records(database);
-    if (!database.open(connection) || !records.open(query)) {
+    if (!database.open(connection) || !records.open(table.query())) {
         state.SkipWithError("the table does not open");
         return;
     }
@@ -81,11 +92,11 @@ void jumpToRowsFarApart(benchmark::State& state) {
 }
 
 // Reads every field of range(0) blocks of 200 rows from the top, as scrolling does.
-void scrollThroughBlocks(benchmark::State& state) {
+void scrollThroughBlocks(benchmark::State& state, const BenchmarkTable& table) {
     const double before = residentMiB();
     Database database(codec);
     RecordSet records(database);
-    if (!database.open(connection) || !records.open(query)) {
+    if (!database.open(connection) || !records.open(table.query())) {
         state.SkipWithError("the table does not open");
         return;
     }
@@ -101,16 +112,16 @@ void scrollThroughBlocks(benchmark::State& state) {
     state.counters["rows_per_second"] = benchmark::Counter(double(rows) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void writeOneField(benchmark::State& state) {
+void writeOneField(benchmark::State& state, const BenchmarkTable& table) {
     Database database(codec);
     RecordSet records(database);
-    if (!database.open(connection) || !records.open(query)) {
+    if (!database.open(connection) || !records.open(table.query())) {
         state.SkipWithError("the table does not open");
         return;
     }
     int64_t written = 0;
     for (auto _ : state) {
-        int32_t row = int32_t((written * 7919) % bench::kTableRows);
+        int32_t row = int32_t((written * 7919) % table.rows);
         if (!records.setFieldText(row, 2, "改过的第" + std::to_string(written) + "行")) {
             state.SkipWithError("the write was refused");
             return;
@@ -124,18 +135,35 @@ void writeOneField(benchmark::State& state) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     bench::PostgresServer server;
-    std::optional<std::string> found = bench::millionRows(server, "odbc_benchmarks");
+    std::optional<std::string> found = bench::preparedTables(server, "odbc_benchmarks");
     if (!found) return 0;
     connection = *found;
-    benchmark::RegisterBenchmark("open_1M_rows_with_first_screen", openWithFirstScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
-    benchmark::RegisterBenchmark("jump_to_last_row", jumpToLastRow)->Unit(benchmark::kMillisecond)->Iterations(5);
-    benchmark::RegisterBenchmark("jump_to_rows_far_apart", jumpToRowsFarApart)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("scroll_through_blocks", scrollThroughBlocks)
-        ->Arg(1000)
-        ->Arg(5000)
-        ->Unit(benchmark::kMillisecond)
-        ->Iterations(1);
-    benchmark::RegisterBenchmark("write_one_field", writeOneField)->Unit(benchmark::kMillisecond);
+    // Registered benchmark by benchmark, so that the sizes of each are printed together.
+    for (const BenchmarkTable& table : bench::kTables) {
+        benchmark::RegisterBenchmark(table.benchmarkName("open_with_first_screen").c_str(), openWithFirstScreen, table)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(5);
+    }
+    for (const BenchmarkTable& table : bench::kTables) {
+        benchmark::RegisterBenchmark(table.benchmarkName("jump_to_last_row").c_str(), jumpToLastRow, table)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(5);
+    }
+    for (const BenchmarkTable& table : bench::kTables) {
+        benchmark::RegisterBenchmark(table.benchmarkName("jump_to_rows_far_apart").c_str(), jumpToRowsFarApart, table)
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const BenchmarkTable& table : bench::kTables) {
+        benchmark::RegisterBenchmark(table.benchmarkName("scroll_through_blocks").c_str(), scrollThroughBlocks, table)
+            ->Arg(1000)
+            ->Arg(5000)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    }
+    for (const BenchmarkTable& table : bench::kTables) {
+        benchmark::RegisterBenchmark(table.benchmarkName("write_one_field").c_str(), writeOneField, table)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

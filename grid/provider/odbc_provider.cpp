@@ -49,6 +49,7 @@ bool OdbcProvider::open(std::string_view connection, std::string_view source) {
         return false;
     }
     auto next = std::make_unique<Opened>(codec_);
+    next->records.allowEstimatedCount(static_cast<bool>(countListener_));
     if (!next->database.open(connection)) return fail(next->database.lastError());
     source = withoutLeadingBlanks(source);
     std::string query = startsWithSelect(source) ? std::string(source) : "select * from " + std::string(source);
@@ -59,10 +60,27 @@ bool OdbcProvider::open(std::string_view connection, std::string_view source) {
     }
     clear();
     opened_ = std::move(next);
+    countInBackground();
     return true;
 }
 
+void OdbcProvider::countInBackground() {
+    if (records().isCountEstimated() && !counting_ && countListener_) {
+        counting_ = std::make_unique<odbc::BackgroundCount>(codec_, database().connectString(), records().countQuery(),
+                                                           countListener_);
+    }
+}
+
+void OdbcProvider::settleCount() {
+    std::optional<int64_t> rows = counting_ ? counting_->result() : std::nullopt;
+    if (!rows) return;
+    counting_.reset();
+    records().settleCount(*rows);
+    if (DataSrc* source = dataSource()) source->notify({.kind = ModelNotice::Kind::Reset});
+}
+
 void OdbcProvider::clear() {
+    counting_.reset();
     records().close();
     database().close();
     opened_->columnWidths.clear();
@@ -151,6 +169,9 @@ bool OdbcProvider::afterWrite(bool written) {
     RecordSetShownAgain shown = records().shownAgain(row);
     if (DataSrc* source = dataSource()) {
         if (shown == RecordSetShownAgain::allRows) {
+            // Read again, a huge table is estimated again and wants counting again.
+            counting_.reset();
+            countInBackground();
             source->notify({.kind = ModelNotice::Kind::Reset});
         } else if (shown == RecordSetShownAgain::row) {
             source->notify({.kind = ModelNotice::Kind::Cells, .row = row, .column = 0, .rowCount = 1, .columnCount = columnCount()});

@@ -8,6 +8,7 @@
 
 #include "grid/model/data_provider.h"
 #include "grid/model/text_measurer.h"
+#include "grid/provider/odbc/background_count.h"
 #include "grid/provider/odbc/database.h"
 #include "grid/provider/odbc/record_set.h"
 
@@ -37,6 +38,13 @@ public:
     bool isOpen() const { return records().isOpen(); }
     const std::string& lastError() const { return lastError_; }
     void setFailureListener(FailureListener listener) { failureListener_ = std::move(listener); }
+    // With a count listener, a table of millions of rows opens with the database's
+    // estimate of its rows and is counted on another connection meanwhile. The
+    // listener is called from the counting thread when the count is over; the caller
+    // then calls settleCount() on this provider's own thread, which resets the views.
+    using CountListener = std::function<void()>;
+    void setCountListener(CountListener listener) { countListener_ = std::move(listener); }
+    void settleCount();
 
     bool setSize(int32_t rows, int32_t columns) override;
     int32_t rowCount() const override { return records().recordCount(); }
@@ -87,11 +95,14 @@ private:
     bool contains(int32_t row, int32_t column) const;
     using RecordSetShownAgain = odbc::RecordSet::ShownAgain;
     bool afterWrite(bool written);
+    void countInBackground();
     bool fail(std::string message) const;
     bool failWithDriverMessage() const { return fail(records().lastError()); }
 
     const odbc::TextCodec& codec_;
     std::unique_ptr<Opened> opened_;
+    CountListener countListener_;
+    std::unique_ptr<odbc::BackgroundCount> counting_;
     DefaultSizes defaults_;
     int32_t letterWidth_ = 0;
     PageSettings pageSettings_;

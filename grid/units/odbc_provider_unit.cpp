@@ -1,6 +1,7 @@
 // The external provider as a unit: no window, own properties 0 (connection text) and
 // 1 (table name or query).
 #include <QCoreApplication>
+#include <QObject>
 
 #include "grid/model/data_source.h"
 #include "grid/provider/odbc_provider.h"
@@ -28,6 +29,11 @@ public:
     OdbcProviderUnit(rt::LoadedWindow& window, rt::UnitTemplate& record)
         : ProviderUnit(window, record), provider_(QtTextMeasurer(), codec_) {
         provider_.setFailureListener(showLater);
+        // From the counting thread: the count is taken over in the editor's own thread,
+        // and dropped with the receiver should the unit go first.
+        provider_.setCountListener([this] {
+            QMetaObject::invokeMethod(&countReceiver_, [this] { provider_.settleCount(); }, Qt::QueuedConnection);
+        });
     }
 
     DataProvider& provider() override { return provider_; }
@@ -55,6 +61,8 @@ public:
 
 private:
     GbkTextCodec codec_;
+    // Before the provider, so that it outlives the provider's counting thread.
+    QObject countReceiver_;
     OdbcProvider provider_;
     std::string connection_;
     std::string source_;

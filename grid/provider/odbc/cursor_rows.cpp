@@ -3,26 +3,19 @@
 #include <algorithm>
 #include <limits>
 
+#include "grid/provider/odbc/row_count.h"
+
 namespace grid::odbc {
 
 CursorRows::CursorRows(Database& database, std::u16string query)
     : database_(database), query_(std::move(query)), statement_(database), cache_(cachedBlocks) {}
 
 bool CursorRows::load() {
-    Statement counter(database_);
-    if (!counter.execute(u"SELECT count(*) FROM (" + query_ + u") q") || counter.fetch() != Statement::Fetched::row) {
+    std::optional<int64_t> counted = countRows(database_, u"SELECT count(*) FROM (" + query_ + u") q");
+    if (!counted) {
         return false;
     }
-    Field counted;
-    if (!counter.readField(1, counted)) {
-        return false;
-    }
-    cursorRows_ = 0;
-    for (char16_t c : counted.text) {
-        if (c >= u'0' && c <= u'9') {
-            cursorRows_ = cursorRows_ * 10 + (c - u'0');
-        }
-    }
+    cursorRows_ = *counted;
     return statement_.useStaticCursor() && statement_.execute(query_) && statement_.describeColumns(columns_);
 }
 

@@ -88,7 +88,8 @@ bool Database::openText(const std::u16string& connection) {
     }
     std::u16string dbms = information(SQL_DBMS_NAME);
     sqlite_ = dbms == u"SQLite";
-    limitClause_ = sqlite_ || dbms == u"PostgreSQL" || dbms == u"MySQL";
+    postgres_ = dbms == u"PostgreSQL";
+    limitClause_ = sqlite_ || postgres_ || dbms == u"MySQL";
     return true;
 }
 

@@ -48,6 +48,7 @@ public:
     std::u16string quoted(std::u16string_view identifier) const;
     // SQLite has no way to return the row an INSERT made other than its rowid.
     bool isSqlite() const { return sqlite_; }
+    bool isPostgres() const { return postgres_; }
     // Whether the database reads "LIMIT n OFFSET m" after ORDER BY (PostgreSQL, SQLite,
     // MySQL), which reading a table by ranges of its key needs.
     bool hasLimitClause() const { return limitClause_; }
@@ -65,6 +66,7 @@ private:
     std::u16string identifierQuote_;
     bool lost_ = false;
     bool sqlite_ = false;
+    bool postgres_ = false;
     bool limitClause_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "grid/provider/odbc/row_count.h"
 #include "grid/provider/odbc/statement.h"
 
 namespace grid::odbc {
@@ -12,6 +13,9 @@ namespace {
 // A hundred thousand remembered keys keep a jump anywhere in a table of twenty million
 // rows within a few hundred rows of a known key, for a few megabytes.
 constexpr size_t maximumAnchors = 100000;
+// Below this a count takes a fraction of a second and the estimate is not worth its
+// error.
+constexpr int64_t estimateFrom = 2000000;
 
 }  // namespace
 
@@ -22,24 +26,31 @@ KeyRangeRows::KeyRangeRows(Database& database, const TableStatements& statements
       shownColumns_(shownColumns),
       cache_(cachedBlocks) {}
 
-bool KeyRangeRows::load() {
+bool KeyRangeRows::load(bool mayEstimate) {
     cache_.clear();
     anchors_.clear();
     appended_.clear();
     appendedKeys_.clear();
-    Statement counter(database_);
-    Field counted;
-    if (!counter.execute(statements_.rowCount()) || counter.fetch() != Statement::Fetched::row ||
-        !counter.readField(1, counted)) {
-        return false;
-    }
-    counted_ = 0;
-    for (char16_t c : counted.text) {
-        if (c >= u'0' && c <= u'9') {
-            counted_ = counted_ * 10 + (c - u'0');
+    if (mayEstimate) {
+        std::optional<int64_t> estimate = estimatedRows(database_, statements_.everyRow());
+        if (estimate && *estimate >= estimateFrom) {
+            counted_ = *estimate;
+            estimated_ = true;
+            return true;
         }
     }
-    return true;
+    std::optional<int64_t> counted = countRows(database_, statements_.rowCount());
+    counted_ = counted.value_or(0);
+    estimated_ = false;
+    return counted.has_value();
+}
+
+void KeyRangeRows::settleCount(int64_t rows) {
+    counted_ = rows;
+    estimated_ = false;
+    // Blocks read back from the end stood at positions taken from the estimate.
+    cache_.clear();
+    anchors_.clear();
 }
 
 int32_t KeyRangeRows::count() const {
@@ -74,21 +85,27 @@ KeyRangeRows::Plan KeyRangeRows::plan(int64_t first, int64_t rows) {
     if (BlockCache::Block* after = cache_.find(block + 1); after && !keyOf(after->front()).empty()) {
         return {u"<", &keyOf(after->front()), true, 0};
     }
+    // Each way costs the rows it skips, backwards ones more: a backward index scan
+    // reads its pages against their order, about 1.6 times slower a row (measured on
+    // PostgreSQL), so the middle of a table is reached from the top.
     int64_t last = first + rows - 1;
     Plan best{u"", nullptr, false, first};
-    if (counted_ - 1 - last < best.offset) {
-        best = {u"", nullptr, true, counted_ - 1 - last};
-    }
+    double bestCost = double(first);
+    auto consider = [&](Plan way) {
+        double cost = double(way.offset) * (way.descending ? 1.6 : 1.0);
+        if (cost < bestCost) {
+            best = way;
+            bestCost = cost;
+        }
+    };
+    consider({u"", nullptr, true, counted_ - 1 - last});
     auto next = anchors_.upper_bound(first);
     if (next != anchors_.begin()) {
         auto below = std::prev(next);
-        if (first - below->first < best.offset) {
-            best = {u">=", &below->second, false, first - below->first};
-        }
+        consider({u">=", &below->second, false, first - below->first});
     }
-    auto above = anchors_.lower_bound(last);
-    if (above != anchors_.end() && above->first - last < best.offset) {
-        best = {u"<=", &above->second, true, above->first - last};
+    if (auto above = anchors_.lower_bound(last); above != anchors_.end()) {
+        consider({u"<=", &above->second, true, above->first - last});
     }
     return best;
 }
@@ -100,6 +117,25 @@ BlockCache::Block* KeyRangeRows::fetchBlock(int64_t block) {
     std::vector<Parameter> parameters;
     if (way.key) {
         parameters.push_back(Parameter::of({*way.key, false}, keyColumn_));
+    }
+    // Rows skipped by the key alone are read from the key's index only, without their
+    // fields: a jump to the middle of ten million rows costs a fifth of the time.
+    std::u16string startKey;
+    if (way.offset > 0) {
+        Statement skip(database_);
+        Field key;
+        if (!skip.execute(statements_.keyRange(way.bound, way.descending, 1, way.offset, true), parameters)) {
+            return nullptr;
+        }
+        Statement::Fetched fetched = skip.fetch();
+        if (fetched == Statement::Fetched::failed || (fetched == Statement::Fetched::row && !skip.readField(1, key))) {
+            return nullptr;
+        }
+        if (fetched == Statement::Fetched::row && !key.isNull) {
+            startKey = std::move(key.text);
+            way = {way.descending ? u"<=" : u">=", &startKey, way.descending, 0};
+            parameters = {Parameter::of({startKey, false}, keyColumn_)};
+        }
     }
     // Rows appended here are shown at the end: read past them.
     size_t limit = size_t(wanted) + appendedKeys_.size();

@@ -29,8 +29,12 @@ class KeyRangeRows : public RowSource {
 public:
     KeyRangeRows(Database& database, const TableStatements& statements, Column keyColumn, size_t shownColumns);
 
-    // Counts the rows.
-    bool load();
+    // Counts the rows; with mayEstimate, a table the database expects to hold millions
+    // of rows takes its estimate instead, which takes no time where counting takes
+    // seconds.
+    bool load(bool mayEstimate);
+    bool isCountEstimated() const override { return estimated_; }
+    void settleCount(int64_t rows) override;
 
     int32_t count() const override;
     const Row* row(int32_t position) override;
@@ -56,6 +60,7 @@ private:
     Column keyColumn_;
     size_t shownColumns_;
     int64_t counted_ = 0;
+    bool estimated_ = false;
     BlockCache cache_;
     std::map<int64_t, std::u16string> anchors_;  // position -> key of the row there
     std::vector<Row> appended_;

@@ -116,7 +116,7 @@ bool RecordSet::openRows() {
 bool RecordSet::loadKeyedRows() {
     if (table_->isOrderedByKey() && database_.hasLimitClause()) {
         auto rows = std::make_unique<KeyRangeRows>(database_, *table_, keyColumns_.front(), columns_.size());
-        if (!rows->load()) {
+        if (!rows->load(estimateAllowed_)) {
             return false;
         }
         rows_ = std::move(rows);
@@ -128,6 +128,12 @@ bool RecordSet::loadKeyedRows() {
     }
     rows_ = std::move(rows);
     return true;
+}
+
+void RecordSet::settleCount(int64_t rows) {
+    if (rows_) {
+        rows_->settleCount(rows);
+    }
 }
 
 int32_t RecordSet::recordCount() const { return rows_ ? rows_->count() : 0; }

@@ -55,6 +55,14 @@ public:
     bool isWritable() const { return table_.has_value(); }
 
     int32_t recordCount() const;
+    // A table of millions of rows in the order of its key may be opened with the
+    // database's estimate of its rows, as counting them takes seconds: the caller then
+    // counts them on a connection of its own with countQuery() and hands the number to
+    // settleCount(), after which every row is read again.
+    void allowEstimatedCount(bool allowed) { estimateAllowed_ = allowed; }
+    bool isCountEstimated() const { return rows_ && rows_->isCountEstimated(); }
+    std::u16string countQuery() const { return table_ ? table_->rowCount() : std::u16string(); }
+    void settleCount(int64_t rows);
     int32_t columnCount() const { return int32_t(columns_.size()); }
     // Name, SQL type code (SQLDescribeColW) and display width (SQL_DESC_DISPLAY_SIZE) of
     // a column; empty or 0 for a column that is not there.
@@ -114,6 +122,7 @@ private:
     ShownAgain shownAgain_ = ShownAgain::nothing;
     int32_t shownAgainRow_ = 0;
     bool reconnected_ = false;
+    bool estimateAllowed_ = false;
 };
 
 }  // namespace grid::odbc

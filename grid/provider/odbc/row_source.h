@@ -17,6 +17,10 @@ public:
     virtual ~RowSource() = default;
 
     virtual int32_t count() const = 0;
+    // Whether count() is only the database's estimate, until settleCount() gives the
+    // number counted elsewhere; every row is then read again.
+    virtual bool isCountEstimated() const { return false; }
+    virtual void settleCount(int64_t) {}
     // The row at a position; null when fetching failed (the database holds the message).
     virtual const Row* row(int32_t position) = 0;
     // After the database accepted a change: the row as it is now, a row gone, a new

@@ -101,9 +101,15 @@ std::u16string TableStatements::rowCount() const {
     return query_.condition.empty() ? sql : sql + u" WHERE (" + query_.condition + u")";
 }
 
-std::u16string TableStatements::keyRange(std::u16string_view bound, bool descending, size_t limit, int64_t offset) const {
+std::u16string TableStatements::everyRow() const {
+    std::u16string sql = u"SELECT 1 FROM " + query_.table;
+    return query_.condition.empty() ? sql : sql + u" WHERE (" + query_.condition + u")";
+}
+
+std::u16string TableStatements::keyRange(std::u16string_view bound, bool descending, size_t limit, int64_t offset,
+                                         bool keyOnly) const {
     std::u16string key = database_.quoted(keyNames_.front());
-    std::u16string sql = u"SELECT " + shownWithKeys() + u" FROM " + query_.table;
+    std::u16string sql = u"SELECT " + (keyOnly ? key : shownWithKeys()) + u" FROM " + query_.table;
     std::u16string condition = query_.condition.empty() ? u"" : u"(" + query_.condition + u")";
     if (!bound.empty()) {
         condition += (condition.empty() ? u"" : u" AND ") + key + u" " + std::u16string(bound) + u" ?";

@@ -27,12 +27,15 @@ public:
     // Whether the rows come in the order of a one-column key: no ORDER BY, or ORDER BY
     // that key, ascending. Such rows can be read by ranges of the key.
     bool isOrderedByKey() const;
-    // SELECT count(*) of the query's rows.
+    // SELECT count(*) of the query's rows, and a SELECT of them without any column,
+    // for the database to estimate their number.
     std::u16string rowCount() const;
-    // The shown columns and the key of at most `limit` rows in the key's order (or its
-    // reverse), skipping `offset` rows first; with a bound (">", ">=", "<" or "<="),
-    // only the rows whose key stands so to the one "?".
-    std::u16string keyRange(std::u16string_view bound, bool descending, size_t limit, int64_t offset) const;
+    std::u16string everyRow() const;
+    // The shown columns and the key (or the key alone) of at most `limit` rows in the
+    // key's order (or its reverse), skipping `offset` rows first; with a bound (">",
+    // ">=", "<" or "<="), only the rows whose key stands so to the one "?".
+    std::u16string keyRange(std::u16string_view bound, bool descending, size_t limit, int64_t offset,
+                            bool keyOnly = false) const;
     // The shown columns and the keys of `count` rows given by their keys.
     std::u16string rowsByKeys(size_t count) const;
     // By key, and only while the field written still holds its original value (matched

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -255,6 +257,53 @@ TEST_P(OdbcProviderTest, AFieldChangedByAnotherUserIsShownWithAMessage) {
     EXPECT_EQ(notices.kinds, std::vector{grid::ModelNotice::Kind::Cells});
     EXPECT_EQ(text(2, age), "26");
     EXPECT_EQ(text(2, name), "王五五");
+}
+
+}  // namespace
+
+namespace {
+
+// A table the database believes to hold five million rows opens with that estimate at
+// once; the rows are counted on another connection meanwhile, and the count, once
+// taken over, resets the views.
+TEST(OdbcProviderCount, AHugeTableOpensWithTheEstimateAndIsCountedMeanwhile) {
+    QtTextCodec codec;
+    std::string whyNot;
+    std::unique_ptr<TestDatabase> test = TestDatabase::create(Backend::postgres, whyNot);
+    if (!test) GTEST_SKIP() << whyNot;
+    createNumbers(*test, u"大表", 1000, true);
+    test->run(u"analyze 大表");
+    test->run(u"update pg_class set reltuples = 5000000 where relname = '大表'");
+
+    grid::OdbcProvider counted(measurer, codec);
+    ASSERT_TRUE(counted.open(test->connection(), "大表"));
+    EXPECT_EQ(counted.rowCount(), 1000) << "without a listener the rows are counted at once";
+
+    grid::OdbcProvider provider(measurer, codec);
+    grid::DataSrc source;
+    Notices notices;
+    source.bindProvider(&provider);
+    source.addView(&notices);
+    std::promise<void> done;
+    provider.setCountListener([&done] { done.set_value(); });
+    ASSERT_TRUE(provider.open(test->connection(), "大表"));
+    EXPECT_EQ(provider.rowCount(), 5000000);
+    grid::Cell cell;
+    ASSERT_TRUE(provider.getCell(cell, 0, 2, true));
+    EXPECT_EQ(cell.text(), "第1行");
+    ASSERT_EQ(done.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    provider.settleCount();
+    EXPECT_EQ(provider.rowCount(), 1000);
+    EXPECT_EQ(notices.kinds, std::vector{grid::ModelNotice::Kind::Reset});
+    ASSERT_TRUE(provider.getCell(cell, 999, 2, true));
+    EXPECT_EQ(cell.text(), "第1000行");
+
+    // Opened again and closed before the count is over: the count is dropped.
+    provider.setCountListener([] {});
+    ASSERT_TRUE(provider.open(test->connection(), "大表"));
+    provider.clear();
+    provider.settleCount();
+    EXPECT_EQ(provider.rowCount(), 0);
 }
 
 }  // namespace
