@@ -235,43 +235,28 @@ int main(int argc, char** argv) {
     std::optional<std::string> found = bench::preparedTables(server, "odbc_grid_benchmarks");
     if (!found) return 0;
     connection = *found;
+    struct Measured {
+        const char* name;
+        void (*run)(benchmark::State&, const BenchmarkTable&);
+        int64_t iterations;
+    };
+    // Each write also costs an untimed scroll to its row, hence a fixed count.
+    const Measured measured[] = {
+        {"first_screen_after_the_query", firstScreenAfterTheQuery, 5},
+        {"rows_counted_after_the_query", rowsCountedAfterTheQuery, 3},
+        {"control_end_to_the_last_row", controlEndToTheLastRow, 5},
+        {"middle_with_the_scroll_bar", middleWithTheScrollBar, 5},
+        {"page_down_screen_by_screen", pageDownScreenByScreen, 1},
+        {"write_one_field", writeOneField, 100},
+    };
     // Registered benchmark by benchmark, so that the sizes of each are printed together.
-    for (const BenchmarkTable& table : bench::kTables) {
-        benchmark::RegisterBenchmark(table.benchmarkName("first_screen_after_the_query").c_str(),
-                                     firstScreenAfterTheQuery, table)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(5);
-    }
-    for (const BenchmarkTable& table : bench::kTables) {
-        benchmark::RegisterBenchmark(table.benchmarkName("rows_counted_after_the_query").c_str(),
-                                     rowsCountedAfterTheQuery, table)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(3);
-    }
-    for (const BenchmarkTable& table : bench::kTables) {
-        benchmark::RegisterBenchmark(table.benchmarkName("control_end_to_the_last_row").c_str(),
-                                     controlEndToTheLastRow, table)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(5);
-    }
-    for (const BenchmarkTable& table : bench::kTables) {
-        benchmark::RegisterBenchmark(table.benchmarkName("middle_with_the_scroll_bar").c_str(),
-                                     middleWithTheScrollBar, table)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(5);
-    }
-    for (const BenchmarkTable& table : bench::kTables) {
-        benchmark::RegisterBenchmark(table.benchmarkName("page_down_screen_by_screen").c_str(),
-                                     pageDownScreenByScreen, table)
-            ->Arg(2000)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(1);
-    }
-    for (const BenchmarkTable& table : bench::kTables) {
-        // A fixed count: each write also costs an untimed scroll to its row.
-        benchmark::RegisterBenchmark(table.benchmarkName("write_one_field").c_str(), writeOneField, table)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(100);
+    for (const Measured& m : measured) {
+        for (const BenchmarkTable& table : bench::kTables) {
+            benchmark::internal::Benchmark* registered =
+                benchmark::RegisterBenchmark(table.benchmarkName(m.name).c_str(), m.run, table);
+            registered->Unit(benchmark::kMillisecond)->Iterations(m.iterations);
+            if (m.run == pageDownScreenByScreen) registered->Arg(2000);
+        }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -107,7 +107,7 @@ private:
     void finishWrite(bool readAgain);
     Outcome changeField(const Row& original, int32_t column, const Field& value, Row& shown);
     Outcome removeRecord(const Row& original, Row& shown);
-    Outcome keyedOutcome(std::optional<int64_t> changed, const Row& original, Row& shown);
+    Outcome notOneRow(std::optional<int64_t> changed, const Row& original, Row& shown, const char* identicalRows);
     Found readByKey(const Row& keyRow, Row& row);
     std::vector<Parameter> keyParameters(const Row& row) const;
     std::vector<Parameter> valueParameters(const Row& original) const;

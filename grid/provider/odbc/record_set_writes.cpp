@@ -116,15 +116,22 @@ RecordSet::Found RecordSet::readByKey(const Row& keyRow, Row& row) {
                                                                                                          : Found::failed;
 }
 
-// A keyed statement that changed no row met a record that is gone or that someone
-// else changed since it was read; the latter is shown as the database has it now.
-RecordSet::Outcome RecordSet::keyedOutcome(std::optional<int64_t> changed, const Row& original, Row& shown) {
+// A statement that changed no row met a record that is gone or that someone else
+// changed since it was read; with a key, the latter is found and shown as the database
+// has it now. One that changed several rows was rolled back: without a key, rows alike
+// in every value cannot be told apart.
+RecordSet::Outcome RecordSet::notOneRow(std::optional<int64_t> changed, const Row& original, Row& shown,
+                                        const char* identicalRows) {
     if (!changed) {
         return Outcome::failed;
     }
     if (*changed > 1) {
-        database_.noteFailure(std::string("主键相同的行不止一行，没有修改。"));
+        database_.noteFailure(std::string(table_->isKeyed() ? "主键相同的行不止一行，没有修改。" : identicalRows));
         return Outcome::failed;
+    }
+    if (!table_->isKeyed()) {
+        database_.noteFailure(std::string(rowNotFound));
+        return Outcome::notFound;
     }
     switch (readByKey(original, shown)) {
         case Found::row: database_.noteFailure(std::string(changedByOthers)); return Outcome::changedByOthers;
@@ -182,14 +189,7 @@ RecordSet::Outcome RecordSet::changeField(const Row& original, int32_t column, c
     }
     std::optional<int64_t> changed = update.changedRows();
     if (changed != 1) {
-        if (table_->isKeyed()) {
-            return keyedOutcome(changed, original, shown);
-        }
-        if (changed) {
-            database_.noteFailure(*changed == 0 ? std::string(rowNotFound)
-                                                : std::string("表里有几行与这一行完全相同，无法只修改其中的一行。"));
-        }
-        return changed == 0 ? Outcome::notFound : Outcome::failed;
+        return notOneRow(changed, original, shown, "表里有几行与这一行完全相同，无法只修改其中的一行。");
     }
     if (!transaction.commit()) {
         return Outcome::failed;
@@ -297,14 +297,7 @@ RecordSet::Outcome RecordSet::removeRecord(const Row& original, Row& shown) {
     }
     std::optional<int64_t> changed = erase.changedRows();
     if (changed != 1) {
-        if (table_->isKeyed()) {
-            return keyedOutcome(changed, original, shown);
-        }
-        if (changed) {
-            database_.noteFailure(*changed == 0 ? std::string(rowNotFound)
-                                                : std::string("表里有几行与这一行完全相同，无法只删除其中的一行。"));
-        }
-        return changed == 0 ? Outcome::notFound : Outcome::failed;
+        return notOneRow(changed, original, shown, "表里有几行与这一行完全相同，无法只删除其中的一行。");
     }
     return transaction.commit() ? Outcome::written : Outcome::failed;
 }
