@@ -191,4 +191,17 @@ std::string Regex::replace(std::string_view text, std::string_view format, int32
     }
 }
 
+std::optional<std::string> Regex::replaceMatches(std::string_view text, std::string_view format) const {
+    if (!engine_) return std::nullopt;
+    try {
+        const Bytes bytes(text.begin(), text.end());
+        std::string result;
+        boost::regex_replace(std::back_inserter(result), bytes.begin(), bytes.end(), engine_->pattern,
+                             std::string(format), boost::format_perl);
+        return result;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 }  // namespace rt

@@ -40,6 +40,11 @@ public:
     std::string replace(std::string_view text, std::string_view format, int32_t start = 1,
                         std::optional<int32_t> length = std::nullopt, bool copyUnmatched = true,
                         bool replaceAll = true) const;
+    // Every match in the text replaced by format read as Perl reads it ($& the match,
+    // $1... the groups, \ escapes; parentheses are plain), as a person types it into
+    // a replace box. Nothing when the engine fails, so a failure is never taken for
+    // an empty result.
+    std::optional<std::string> replaceMatches(std::string_view text, std::string_view format) const;
 
 private:
     struct Engine;

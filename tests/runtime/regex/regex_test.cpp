@@ -159,6 +159,17 @@ TEST(RegexTest, ReplaceWorksOnItsRangeWithTheCombinedFormat) {
     }
 }
 
+// A replace box's format: parentheses and question marks are plain text there, and
+// an empty result is a result, told apart from the engine giving up.
+TEST(RegexTest, ReplaceMatchesReadsItsFormatAsPerlDoes) {
+    Regex digits = compiled("([0-9])");
+    EXPECT_EQ(digits.replaceMatches("a1b2", "($1)?"), "a(1)?b(2)?");
+    EXPECT_EQ(digits.replaceMatches("a1", "$$$&"), "a$1");
+    EXPECT_EQ(compiled(".*").replaceMatches("abc", ""), "");
+    EXPECT_EQ(compiled("(a+)+b").replaceMatches(std::string(5000, 'a'), "x"), std::nullopt);
+    EXPECT_EQ(Regex().replaceMatches("a", "x"), std::nullopt);
+}
+
 TEST(RegexTest, EmptyMatchesAdvanceByOneByteAndAMatchEndingAtTheStartEndsTheSearch) {
     const std::string text = "1a2";
     std::vector<std::string> found;
