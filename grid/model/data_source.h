@@ -142,6 +142,15 @@ public:
     // changed nothing. False for an unknown number.
     bool matchesState(int32_t state) const;
 
+    // A copy of the whole table sharing its storage, for a command that rearranges
+    // the table as a whole (sorting rows) and then puts the copy back; null when the
+    // provider keeps no copies (a database's rows stay where its query put them).
+    std::shared_ptr<const Table> tableCopy() const;
+    // Makes the table what the copy holds (page settings aside), as one change: the
+    // views hear of the rows that differ, or start over when sizes differ. False when
+    // the provider cannot, and the table is unchanged then.
+    bool putBack(const Table& table);
+
 private:
     uint32_t flagsAt(int32_t row, int32_t column) const;
     void setFlagsAt(int32_t row, int32_t column, uint32_t flags);

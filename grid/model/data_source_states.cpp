@@ -1,4 +1,4 @@
-// Undo states of the table behind a data source.
+// Undo states of the table behind a data source, and whole-table copies put back.
 #include <algorithm>
 
 #include "grid/model/data_source.h"
@@ -28,12 +28,19 @@ bool DataSrc::restoreState(int32_t state) {
     // Views commit an open edit on the before-change notice, and whoever listens to
     // that edit may keep a new state meanwhile: hold on to this one.
     std::shared_ptr<const Table> kept = found->second;
+    return putBack(*kept);
+}
+
+std::shared_ptr<const Table> DataSrc::tableCopy() const { return provider_ ? provider_->captureTable() : nullptr; }
+
+bool DataSrc::putBack(const Table& table) {
+    if (!provider_) return false;
     notifyBeforeChange();
-    std::optional<TableRestore> restore = provider_->restoreTable(*kept);
+    std::optional<TableRestore> restore = provider_->restoreTable(table);
     if (!restore) return false;
     if (restore->layoutChanged) {
-        // The current row stays where it was when it still exists, so Undo does not
-        // move the person away from where they work.
+        // The current row stays where it was when it still exists, so Undo or a sort
+        // does not move the person away from where they work.
         currentRow_ = std::clamp(currentRow_, 0, std::max(0, rowCount() - 1));
         notify({.kind = ModelNotice::Kind::Reset});
     } else if (restore->changedRows) {

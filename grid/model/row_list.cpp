@@ -93,6 +93,17 @@ void RowList::eraseSet(std::span<const int32_t> ascendingUnique) {
     replaceChunksFrom(firstChunk, std::move(rows));
 }
 
+void RowList::reorder(int32_t first, std::span<const int32_t> order) {
+    if (order.empty()) return;
+    const size_t firstChunk = chunkOf(first);
+    std::vector<RowPointer> rows = rowsFrom(firstChunk);
+    std::vector<RowPointer> moved(order.size());
+    const size_t offset = static_cast<size_t>(first) - firstChunk * kChunkRows;
+    for (size_t i = 0; i < order.size(); ++i) moved[i] = std::move(rows[offset + static_cast<size_t>(order[i])]);
+    std::move(moved.begin(), moved.end(), rows.begin() + static_cast<ptrdiff_t>(offset));
+    replaceChunksFrom(firstChunk, std::move(rows));
+}
+
 void RowList::transform(int32_t first, int32_t count, const std::function<void(TableRow&)>& prepare,
                         const std::function<void(TableRow&)>& change) {
     // First every row becomes this list's own, prepared, with nothing changed yet: a

@@ -38,6 +38,9 @@ public:
     // Erases the rows at these positions, given in ascending order without repeats and
     // all inside the list, in one pass over the chunks from the first of them on.
     void eraseSet(std::span<const int32_t> ascendingUnique);
+    // The row at first + i becomes the one that was at first + order[i]; order holds
+    // each of 0..size-1 once. Rows move as they are, shared or not: nothing is copied.
+    void reorder(int32_t first, std::span<const int32_t> order);
     // Changes the rows from first on, all or nothing: prepare runs on every row that
     // will change and may throw, but must leave the row's content as it is (reserve
     // room, for example); then change, which must not throw, runs on every row. Rows

@@ -148,6 +148,22 @@ bool Table::deleteRowSet(std::span<const int32_t> ascendingUnique) {
     return true;
 }
 
+bool Table::reorderRows(int32_t first, std::span<const int32_t> order) {
+    const int64_t count = static_cast<int64_t>(order.size());
+    if (first < 0 || first + count > rowCount_) return false;
+    try {
+        std::vector<bool> seen(order.size());
+        for (int32_t from : order) {
+            if (from < 0 || from >= count || seen[static_cast<size_t>(from)]) return false;
+            seen[static_cast<size_t>(from)] = true;
+        }
+        rows_.reorder(first, order);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 bool Table::deleteColumnSet(std::span<const int32_t> ascendingUnique) {
     if (!isAscendingUniqueBelow(ascendingUnique, columnCount_)) return false;
     if (ascendingUnique.empty()) return true;

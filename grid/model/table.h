@@ -31,6 +31,7 @@ public:
     const Cell& cell(int32_t row, int32_t column) const { return rows_[row].cells()[static_cast<size_t>(column)]; }
     // The cells of a row to change, the row made this table's own once for all of them.
     std::span<Cell> rowCells(int32_t row) { return rows_.writable(row).cells(); }
+    std::span<const Cell> rowCells(int32_t row) const { return rows_[row].cells(); }
 
     int32_t rowHeight(int32_t row) const { return rows_[row].height; }
     int32_t columnWidth(int32_t column) const { return columnWidths_[static_cast<size_t>(column)]; }
@@ -71,6 +72,10 @@ public:
     // rest once per deleted row.
     bool deleteRowSet(std::span<const int32_t> ascendingUnique);
     bool deleteColumnSet(std::span<const int32_t> ascendingUnique);
+    // The row at first + i becomes the one that was at first + order[i]: whole rows
+    // with their heights, without copying a cell. False, changing nothing, unless order
+    // holds each of 0..size-1 once and the rows exist.
+    bool reorderRows(int32_t first, std::span<const int32_t> order);
 
     // Whether the two tables have the same counts, fixed rows and columns and column
     // widths (row heights go with the rows).
