@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "grid/model/command_arguments.h"
+#include "grid/model/row_sort.h"
+#include "grid/model/table_replace.h"
+#include "grid/model/table_search.h"
 #include "runtime/value/byte_reader.h"
 
 namespace grid {
@@ -276,6 +279,49 @@ DATA_SOURCE_COMMAND(matchesState) {
     rt::returnLogical(result, source.matchesState(arguments.integer(1)));
 }
 
+// The rows first and last, then pairs of a key column and its order (0 ascending,
+// anything else descending); a key column without its order sorts ascending.
+DATA_SOURCE_COMMAND(sortRows) {
+    READ_ARGUMENTS();
+    RowSort sort{.firstRow = indexArgument(arguments, 1), .lastRow = indexArgument(arguments, 2), .keys = {}};
+    for (int index = 3; index < arguments.count(); index += 2) {
+        sort.keys.push_back({indexArgument(arguments, index), arguments.integer(index + 1, 0) != 0});
+    }
+    rt::returnLogical(result, grid::sortRows(source, sort) == SortOutcome::Sorted);
+}
+
+// The area of findText and replaceText: the range from the given argument on, or the
+// whole table when it is left out.
+CellRange searchAreaArgument(const Arguments& arguments, int first, const DataSrc& source) {
+    if (!arguments.isGiven(first)) return {0, 0, source.rowCount(), source.columnCount()};
+    return rangeArgument(arguments, first);
+}
+
+// The number of cells that hold the text; -1 for the empty text or a regular
+// expression that does not compile.
+DATA_SOURCE_COMMAND(findText) {
+    READ_ARGUMENTS();
+    TextPattern pattern;
+    if (!pattern.create(arguments.text(1), searchOptionsFromFlags(arguments.integer(2, 0)))) {
+        rt::returnInteger(result, -1);
+        return;
+    }
+    const int64_t count = countMatches(source, searchAreaArgument(arguments, 3, source), pattern);
+    rt::returnInteger(result, static_cast<int32_t>(count));
+}
+
+// The number of cells changed, or -1 as for findText.
+DATA_SOURCE_COMMAND(replaceText) {
+    READ_ARGUMENTS();
+    TextPattern pattern;
+    if (!pattern.create(arguments.text(1), searchOptionsFromFlags(arguments.integer(3, 0)))) {
+        rt::returnInteger(result, -1);
+        return;
+    }
+    const int64_t count = replaceAll(source, searchAreaArgument(arguments, 4, source), pattern, arguments.text(2));
+    rt::returnInteger(result, static_cast<int32_t>(count));
+}
+
 DATA_SOURCE_COMMAND(beginBatch) {
     READ_ARGUMENTS();
     source.beginBatch();
@@ -309,7 +355,8 @@ constexpr std::array kCommands = {
     NamedCommand{"beginBatch", beginBatch},         NamedCommand{"endBatch", endBatch},
     NamedCommand{"getTextBlock", getTextBlock},     NamedCommand{"putTextBlock", putTextBlock},
     NamedCommand{"deleteRowSet", deleteRowSet},     NamedCommand{"deleteColumnSet", deleteColumnSet},
-    NamedCommand{"matchesState", matchesState},
+    NamedCommand{"matchesState", matchesState},     NamedCommand{"sortRows", sortRows},
+    NamedCommand{"findText", findText},             NamedCommand{"replaceText", replaceText},
 };
 
 }  // namespace

@@ -87,6 +87,18 @@ TEST(BgetoolTest, ExecArgumentsOfEveryForm) {
         << dump.output;
 }
 
+// A script sorts rows below a title and replaces a word, as the README shows.
+TEST(BgetoolTest, ExecSortsRowsAndReplacesTextPrintingWhatItDid) {
+    TempDir directory;
+    std::string table = directory.file("t.bge");
+    ToolRun run = runBgetool({"exec", "new:4,2", table, utf8(u8"setCellText 1 1 '名称'"), "setCellText 2 1 '10'",
+                              "setCellText 3 1 '9'", utf8(u8"setCellText 4 1 '旧款'"), "sortRows 2 4 1 1",
+                              utf8(u8"replaceText '旧' '新' 0"), utf8(u8"findText '新款' 2"), "findText '(' 4",
+                              "getCellText 2 1", "getCellText 4 1"});
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_EQ(run.output, utf8(u8"true\n1\n1\n-1\n\"新款\"\n\"9\"\n"));
+}
+
 TEST(BgetoolTest, BadCommandsStopBeforeAnythingRunsOrIsSaved) {
     TempDir directory;
     struct Case {

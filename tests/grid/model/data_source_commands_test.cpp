@@ -194,10 +194,44 @@ TEST_F(DataSourceCommandsTest, RowAndColumnSetsAreLittleEndianNumbersFromOne) {
     EXPECT_EQ(call("deleteColumnSet", {omitted}).low, 1u) << "an empty set is done";
 }
 
+TEST_F(DataSourceCommandsTest, SortFindAndReplaceCountFromOneAndTellWhatTheyDid) {
+    const char* texts[] = {"标题", "旧b", "2", "旧a"};
+    for (int row = 0; row < 4; ++row) table.source.setCellText(row, 0, texts[row]);
+    table.source.setCellText(0, 2, "旧");
+    auto column = [this] {
+        std::vector<std::string> result;
+        for (int row = 0; row < 4; ++row) result.push_back(table.text(row, 0));
+        return result;
+    };
+
+    const Value sorted = call("sortRows", {integer(2), integer(4), integer(1), integer(1)});
+    EXPECT_EQ(sorted.type, rt::tagOf(rt::ValueType::Logical));
+    EXPECT_EQ(sorted.low, 1u);
+    EXPECT_EQ(column(), (std::vector<std::string>{"标题", "旧b", "旧a", "2"}));
+    EXPECT_EQ(call("sortRows", {integer(2), integer(5), integer(1)}).low, 0u) << "a row past the end";
+    // Column 2 is empty throughout, so the second pair decides.
+    EXPECT_EQ(call("sortRows", {integer(1), integer(4), integer(2), integer(0), integer(1), integer(1)}).low, 1u);
+    EXPECT_EQ(column(), (std::vector<std::string>{"旧b", "旧a", "标题", "2"}));
+
+    EXPECT_EQ(integerResult("findText", {Value::text("旧"), integer(0)}), 3);
+    EXPECT_EQ(integerResult("findText", {Value::text("旧"), integer(0), integer(1), integer(1), integer(4)}), 2);
+    EXPECT_EQ(integerResult("findText", {Value::text("旧A"), omitted}), 1);
+    EXPECT_EQ(integerResult("findText", {Value::text("旧A"), integer(1)}), 0);
+    EXPECT_EQ(integerResult("findText", {Value::text("旧."), integer(2 | 4)}), 2);
+    EXPECT_EQ(integerResult("findText", {Value::text("("), integer(4)}), -1);
+    EXPECT_EQ(integerResult("replaceText", {Value::text(""), Value::text("x"), integer(0)}), -1);
+
+    EXPECT_EQ(integerResult("replaceText", {Value::text("旧"), Value::text("新"), integer(0), integer(1), integer(1),
+                                            integer(4), integer(1)}),
+              2);
+    EXPECT_EQ(column(), (std::vector<std::string>{"新b", "新a", "标题", "2"}));
+    EXPECT_EQ(table.text(2, 2), "旧") << "outside the range, moved with its row";
+}
+
 TEST_F(DataSourceCommandsTest, EveryCommandNameIsUnique) {
     std::map<std::string_view, int> seen;
     for (const grid::NamedCommand& command : grid::dataSourceCommands()) ++seen[command.name];
-    EXPECT_EQ(seen.size(), 45u);
+    EXPECT_EQ(seen.size(), 48u);
     for (auto [name, count] : seen) EXPECT_EQ(count, 1) << name;
 }
 
