@@ -13,7 +13,7 @@ namespace grid {
 namespace {
 
 bool isValid(const Table& table, const RowSort& sort) {
-    if (sort.firstRow < 0 || sort.firstRow > sort.lastRow || sort.lastRow >= table.rowCount()) return false;
+    if (sort.firstRow < 0 || sort.firstRow > sort.lastRow || sort.firstRow >= table.rowCount()) return false;
     if (sort.keys.empty()) return false;
     return std::all_of(sort.keys.begin(), sort.keys.end(),
                        [&](const SortColumn& key) { return key.column >= 0 && key.column < table.columnCount(); });
@@ -41,7 +41,7 @@ const Cell& shownCell(const Table& table, int32_t row, int32_t column) {
 SortOutcome sortTableRows(Table& table, const RowSort& sort) {
     if (!isValid(table, sort)) return SortOutcome::InvalidRange;
     const int32_t first = sort.firstRow + (sort.hasHeaderRow ? 1 : 0);
-    const int32_t last = sort.lastRow;
+    const int32_t last = std::min(sort.lastRow, table.rowCount() - 1);
     if (first >= last) return SortOutcome::Sorted;
     if (hasRowsJoined(table, first, last)) return SortOutcome::CutsMergedBlock;
     try {

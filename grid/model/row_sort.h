@@ -14,9 +14,9 @@ struct SortColumn {
     bool descending = false;
 };
 
-// Which rows to sort and by what, numbered from 0. The first key decides; each
-// further key decides among rows the keys before it hold equal; rows equal in every
-// key keep their order.
+// Which rows to sort and by what, numbered from 0; a last row past the table's end
+// means its last row. The first key decides; each further key decides among rows the
+// keys before it hold equal; rows equal in every key keep their order.
 struct RowSort {
     int32_t firstRow = 0;
     int32_t lastRow = 0;
@@ -27,7 +27,8 @@ struct RowSort {
 
 enum class SortOutcome {
     Sorted,
-    // Rows or a key column outside the table, no key, or the last row before the first.
+    // The first row or a key column outside the table, no key, or the last row
+    // before the first.
     InvalidRange,
     // A merged block spans two rows of those to sort, or one of them and a row outside.
     CutsMergedBlock,

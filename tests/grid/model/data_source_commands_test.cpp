@@ -208,7 +208,7 @@ TEST_F(DataSourceCommandsTest, SortFindAndReplaceCountFromOneAndTellWhatTheyDid)
     EXPECT_EQ(sorted.type, rt::tagOf(rt::ValueType::Logical));
     EXPECT_EQ(sorted.low, 1u);
     EXPECT_EQ(column(), (std::vector<std::string>{"标题", "旧b", "旧a", "2"}));
-    EXPECT_EQ(call("sortRows", {integer(2), integer(5), integer(1)}).low, 0u) << "a row past the end";
+    EXPECT_EQ(call("sortRows", {integer(5), integer(9), integer(1)}).low, 0u) << "a first row past the end";
     // Column 2 is empty throughout, so the second pair decides.
     EXPECT_EQ(call("sortRows", {integer(1), integer(4), integer(2), integer(0), integer(1), integer(1)}).low, 1u);
     EXPECT_EQ(column(), (std::vector<std::string>{"旧b", "旧a", "标题", "2"}));

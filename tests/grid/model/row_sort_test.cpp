@@ -84,6 +84,9 @@ TEST(RowSortTest, TheTitleRowAndRowsOutsideTheRangeStayWhereTheyAre) {
     RowSort sort{.firstRow = 1, .lastRow = 4, .keys = {{0, false}}, .hasHeaderRow = true};
     ASSERT_EQ(grid::sortRows(table.source, sort), SortOutcome::Sorted);
     EXPECT_EQ(columnTexts(table, 0), (Texts{"top", "名称", "a", "b", "c", "bottom"}));
+    sort.lastRow = 99;
+    ASSERT_EQ(grid::sortRows(table.source, sort), SortOutcome::Sorted) << "a last row past the end means the last";
+    EXPECT_EQ(columnTexts(table, 0), (Texts{"top", "名称", "a", "b", "bottom", "c"}));
 }
 
 TEST(RowSortTest, WholeRowsMoveWithTheirFormatsHeightsAndStorage) {
@@ -124,7 +127,8 @@ TEST(RowSortTest, RefusedSortsChangeNothing) {
         {"a block across two of the rows", {2, 1, 2, 1}, byColumn(5, 0), SortOutcome::CutsMergedBlock},
         {"a block across the first row's edge", {0, 0, 2, 1}, {1, 4, {{0, false}}, false}, SortOutcome::CutsMergedBlock},
         {"a block across the last row's edge", {3, 1, 2, 2}, {0, 3, {{0, false}}, false}, SortOutcome::CutsMergedBlock},
-        {"rows past the end", {0, 0, 1, 1}, byColumn(6, 0), SortOutcome::InvalidRange},
+        {"a first row past the end", {0, 0, 1, 1}, {5, 9, {{0, false}}, false}, SortOutcome::InvalidRange},
+        {"the last row before the first", {0, 0, 1, 1}, {3, 2, {{0, false}}, false}, SortOutcome::InvalidRange},
         {"a key column past the end", {0, 0, 1, 1}, byColumn(5, 3), SortOutcome::InvalidRange},
         {"no key", {0, 0, 1, 1}, {0, 4, {}, false}, SortOutcome::InvalidRange},
     };
