@@ -38,7 +38,10 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Escape: cancel(); return;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return;
+        case Qt::Key_Backtab:
+            emit tabPressed(event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier),
+                            event->modifiers() & Qt::ControlModifier);
+            return;
         default: QPlainTextEdit::keyPressEvent(event);
     }
 }

@@ -6,7 +6,8 @@
 namespace grid {
 
 // The in-place editor over a cell. Enter ends the edit, Ctrl+Enter breaks the line,
-// Escape cancels; losing the focus ends it too. Ending reports the cell and the text
+// Escape cancels; losing the focus ends it too. Tab is never typed into the text:
+// the grid decides what it does. Ending reports the cell and the text
 // once (unless cancelled) and closes the editor.
 class CellEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -30,6 +31,8 @@ signals:
     void reported(int32_t row, int32_t column, const QString& text);
     // After finish or cancel, when the grid should take the focus back.
     void closed();
+    // Tab or Shift+Tab (backward), with or without Ctrl.
+    void tabPressed(bool backward, bool withControl);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

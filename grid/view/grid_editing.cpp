@@ -57,6 +57,7 @@ bool GridWidget::startEdit(std::optional<QString> initialText) {
         if (window()->focusWidget() == editor) setFocus(Qt::OtherFocusReason);
     });
     connect(editor, &QPlainTextEdit::textChanged, this, &GridWidget::placeEditor);
+    connect(editor, &CellEditor::tabPressed, this, &GridWidget::pressTab);
     editor_ = editor;
     placeEditor();
     editor->show();

@@ -93,6 +93,8 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
+    // Tab reaches the grid here, before Qt would move the focus to the next widget.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -151,6 +153,14 @@ private:
     bool handleMoveKey(QKeyEvent* event);
     std::optional<ResizeDrag> resizeBoundaryAt(QPoint position) const;
     void finishResize(bool apply);
+
+    // grid_tabbing.cpp
+    // Tab commits an open edit and moves to the next block in reading order;
+    // Ctrl+Tab commits and leaves the grid.
+    void pressTab(bool backward, bool withControl);
+    // The top-left cell of the next (previous) merged block or single cell, row by
+    // row through the body; nothing at the body's last (first) block.
+    std::optional<std::pair<int32_t, int32_t>> nextInReadingOrder(bool backward) const;
 
     // grid_editing.cpp
     void editorReported(int32_t row, int32_t column, const QString& text);
