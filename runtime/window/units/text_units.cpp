@@ -58,10 +58,12 @@ public:
     using Unit::Unit;
     QWidget* createWidget(QWidget* parent) override {
         box_ = new Box(fromGbk(storedProperties().text("text")), parent);
-        box_->setChecked(storedProperties().integer("checked") != 0);
         QObject::connect(box_, &Box::clicked, box_, [this] { raise(0); });
         return box_;
     }
+    // Checked only once every unit sits in its group box: a radio button checked while
+    // the buttons of several groups still share the window would clear the others.
+    void unitsCreated() override { box_->setChecked(storedProperties().integer("checked") != 0); }
     Value readOwnProperty(int32_t index, int32_t) override {
         if (index == check_property::Text) return textValue(box_->text());
         if (index == check_property::Checked) return Value::logical(box_->isChecked());
