@@ -43,6 +43,11 @@ void GridRef::fitToWindowWidth() const { rt::callCommand(gridCommand("fitToWindo
 
 void GridRef::commitEdit() const { rt::callCommand(gridCommand("commitEdit"), {unit_.toValue()}); }
 
+void GridRef::moveCurrentCell(int32_t row, int32_t column) const {
+    rt::callCommand(gridCommand("moveCurrentCell"),
+                    {unit_.toValue(), rt::Value::integer(row), rt::Value::integer(column)});
+}
+
 int32_t GridRef::zoom() const { return access().integer(rt::kFirstOwnProperty + kZoomProperty); }
 
 void GridRef::setZoom(int32_t percent) const { access().setInteger(rt::kFirstOwnProperty + kZoomProperty, percent); }

@@ -31,6 +31,8 @@ public:
     void fitToWindowWidth() const;
     // Ends an open in-place edit by committing what was typed.
     void commitEdit() const;
+    // Makes the cell (its whole merged block) the current cell and scrolls it into view.
+    void moveCurrentCell(int32_t row, int32_t column) const;
     // The grid's own properties: zoom in percent (clamped by the grid to 20-1000) and
     // the colour of its grid lines.
     int32_t zoom() const;

@@ -40,6 +40,13 @@ void commitEdit(Value*, int argumentCount, const Value* arguments) {
     gridArgument(argumentCount, arguments).commitEdit();
 }
 
+// Row and column from 1; the cell's whole merged block is selected and scrolled into
+// view.
+void moveCurrentCell(Value*, int argumentCount, const Value* arguments) {
+    const rt::Arguments read(argumentCount, arguments);
+    gridArgument(argumentCount, arguments).moveCurrentCell(read.integer(1) - 1, read.integer(2) - 1);
+}
+
 constexpr std::array kCommands{
     NamedCommand{"getSelectionRow", getSelectionRow},
     NamedCommand{"getSelectionColumn", getSelectionColumn},
@@ -47,6 +54,7 @@ constexpr std::array kCommands{
     NamedCommand{"getSelectionColumnCount", getSelectionColumnCount},
     NamedCommand{"fitToWindowWidth", fitToWindowWidth},
     NamedCommand{"commitEdit", commitEdit},
+    NamedCommand{"moveCurrentCell", moveCurrentCell},
 };
 
 }  // namespace

@@ -76,6 +76,12 @@ void GridWidget::selectCell(int32_t row, int32_t column, bool extend) {
     applySelection(next);
 }
 
+void GridWidget::moveCurrentCell(int32_t row, int32_t column) {
+    const Selection before = selection_;
+    selectCell(row, column);
+    raiseMoves(before);
+}
+
 void GridWidget::extendSelection(int32_t row, int32_t column) {
     if (!hasTable()) return;
     const Selection next = spanning(selection_.anchorRow, selection_.anchorColumn, row, column);

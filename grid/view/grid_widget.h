@@ -62,6 +62,9 @@ public:
     CellRange selectedRange() const { return selection_.range(); }
     // Selects the cell's whole merged block, or extends to it when asked and allowed.
     void selectCell(int32_t row, int32_t column, bool extend = false);
+    // The same for a command that moves the current cell (a find): the grid then
+    // raises its move events as it does for a click, so the status bar follows.
+    void moveCurrentCell(int32_t row, int32_t column);
     void extendSelection(int32_t row, int32_t column);
     void selectAll();
     void selectRow(int32_t row);
