@@ -7,11 +7,11 @@ namespace app {
 // Command ids of the main menu's sub-menus that the routines pop up (20000 plus the
 // item's position in the menu list).
 namespace menu_command {
-inline constexpr int32_t PictureDisplay = 20050;
-inline constexpr int32_t Alignment = 20056;
-inline constexpr int32_t AddLines = 20066;
-inline constexpr int32_t InputType = 20086;
-inline constexpr int32_t GridPopUp = 20114;
+inline constexpr int32_t PictureDisplay = 20055;
+inline constexpr int32_t Alignment = 20061;
+inline constexpr int32_t AddLines = 20071;
+inline constexpr int32_t InputType = 20091;
+inline constexpr int32_t GridPopUp = 20119;
 }  // namespace menu_command
 
 }  // namespace app

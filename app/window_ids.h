@@ -19,6 +19,9 @@ inline constexpr uint32_t PasteWithSymbolsDialog = 0x520151C3;
 inline constexpr uint32_t HelpDialog = 0x52019D8C;
 inline constexpr uint32_t DelimiterDialog = 0x5202D304;
 inline constexpr uint32_t SheetChoiceDialog = 0x5202D401;
+inline constexpr uint32_t FindDialog = 0x5202D403;
+inline constexpr uint32_t ReplaceDialog = 0x5202D405;
+inline constexpr uint32_t SortDialog = 0x5202D407;
 }  // namespace window_id
 
 // Units of the main window that the routines address.

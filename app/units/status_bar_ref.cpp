@@ -6,8 +6,17 @@
 
 namespace app {
 
-void showFileStatus(const std::string& text) {
-    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, 2);
+namespace {
+
+constexpr int32_t kMessagePane = 2;
+
+void showInMessagePane(const std::string& text) {
+    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, kMessagePane);
 }
+
+}  // namespace
+
+void showFileStatus(const std::string& text) { showInMessagePane(text); }
+void showFindStatus(const std::string& text) { showInMessagePane(text); }
 
 }  // namespace app

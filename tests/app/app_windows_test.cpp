@@ -56,6 +56,9 @@ const WindowExpectation kWindows[] = {
     {window_id::HelpDialog, 0x06019D8B, u"使用帮助", 348, 148, 2, 4},
     {window_id::DelimiterDialog, 0x0602D303, u"导出数据", 307, 196, 2, 10},
     {window_id::SheetChoiceDialog, 0x0602D400, u"选择工作表", 280, 160, 2, 5},
+    {window_id::FindDialog, 0x0602D402, u"查找", 376, 172, 2, 11},
+    {window_id::ReplaceDialog, 0x0602D404, u"替换", 376, 206, 2, 14},
+    {window_id::SortDialog, 0x0602D406, u"排序", 330, 258, 2, 16},
 };
 
 class AppWindowsTest : public ::testing::Test {
@@ -195,7 +198,7 @@ TEST_F(AppWindowsTest, MainWindowUnitsAreOfTheirKindsAndPlaces) {
     EXPECT_EQ(main->findUnitByName("主表格")->id, 0x16010003u);
     size_t menuItems = std::count_if(main->units.begin(), main->units.end(),
                                      [](const rt::UnitTemplate& unit) { return unit.isMenuItem(); });
-    EXPECT_EQ(menuItems, 135u);
+    EXPECT_EQ(menuItems, 140u);
 }
 
 TEST_F(AppWindowsTest, MenuBarEntriesAndKeys) {
@@ -211,7 +214,12 @@ TEST_F(AppWindowsTest, MenuBarEntriesAndKeys) {
     EXPECT_EQ(table[0]->text(), QStringLiteral("插入行或列…\tCtrl+E"));
     EXPECT_EQ(table[2]->text(), QStringLiteral("插入列\tCtrl+E"));
     EXPECT_EQ(table[4]->text(), QStringLiteral("删除列\tCtrl+F"));
+    EXPECT_TRUE(table[9]->isSeparator());
+    EXPECT_EQ(table[10]->text(), QStringLiteral("排序…\tF8"));
     QList<QAction*> edit = entries[1]->menu()->actions();
+    EXPECT_TRUE(edit[13]->isSeparator());
+    EXPECT_EQ(edit[14]->text(), QStringLiteral("查找…\tF6"));
+    EXPECT_EQ(edit[15]->text(), QStringLiteral("替换…\tF7"));
     EXPECT_FALSE(edit[0]->isEnabled());  // 撤销
     EXPECT_FALSE(edit[1]->isEnabled());  // 重复
 }
@@ -231,6 +239,9 @@ TEST_F(AppWindowsTest, SharedKeysReachTheEarlierItem) {
         {QKeySequence(QStringLiteral("Ctrl+B")), "saveTableFromMenu"},
         {QKeySequence(QStringLiteral("F1")), "sumSelection"},
         {QKeySequence(QStringLiteral("Ctrl+F5")), "divideSelection"},
+        {QKeySequence(QStringLiteral("F6")), "openFind"},
+        {QKeySequence(QStringLiteral("F7")), "openReplace"},
+        {QKeySequence(QStringLiteral("F8")), "openSort"},
     };
     for (const auto& [key, routine] : keys) {
         // A dialog a command opened and closed may have taken the activation away.
@@ -238,7 +249,9 @@ TEST_F(AppWindowsTest, SharedKeysReachTheEarlierItem) {
         calls.clear();
         QTest::keySequence(&main, key);
         EXPECT_EQ(calledNames(), std::vector<std::string>{routine}) << key.toString().toStdString();
-        runtime.destroyWindow(window_id::InsertRowColDialog);
+        for (uint32_t dialog : {window_id::InsertRowColDialog, window_id::FindDialog, window_id::ReplaceDialog}) {
+            runtime.destroyWindow(dialog);
+        }
     }
 }
 
@@ -282,7 +295,7 @@ TEST_F(AppWindowsTest, EveryMenuItemReachesItsRoutine) {
         return actions;
     };
     const size_t count = menuActions().size();
-    EXPECT_EQ(count, 92u);  // the main menu's items that run something
+    EXPECT_EQ(count, 95u);  // the main menu's items that run something
     std::vector<std::string> expected;
     for (size_t index = 0; index < count; ++index) {
         QAction* action = menuActions().at(index);
@@ -304,7 +317,7 @@ TEST_F(AppWindowsTest, EveryMenuItemReachesItsRoutine) {
 
     // The hidden pop-up shows under the grid with its own items.
     calls.clear();
-    runtime.popUpMenu(window_id::MainWindow, 0x26010073, QPoint(10, 10));
+    runtime.popUpMenu(window_id::MainWindow, 0x26010078, QPoint(10, 10));
     auto* popUp = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(popUp, nullptr);
     std::vector<QAction*> popUpActions;
@@ -332,10 +345,10 @@ TEST_F(AppWindowsTest, ToolbarEntriesRunTheirJobs) {
     EXPECT_EQ(formatToolBarJob(3), routines::openInsertRowCol);
     EXPECT_EQ(formatToolBarJob(13), routines::openCellProperties);
     EXPECT_EQ(formatToolBarJob(11), routines::splitSelection);
-    EXPECT_EQ(mainToolBarDropDownMenu(9), 20050);
-    EXPECT_EQ(formatToolBarDropDownMenu(7), 20056);
-    EXPECT_EQ(formatToolBarDropDownMenu(16), 20086);
-    EXPECT_EQ(formatToolBarDropDownMenu(17), 20066);
+    EXPECT_EQ(mainToolBarDropDownMenu(9), 20055);
+    EXPECT_EQ(formatToolBarDropDownMenu(7), 20061);
+    EXPECT_EQ(formatToolBarDropDownMenu(16), 20091);
+    EXPECT_EQ(formatToolBarDropDownMenu(17), 20071);
     EXPECT_EQ(formatToolBarDropDownMenu(8), 0);
 
     // A click on an entry reaches the toolbar's routine with the entry index,

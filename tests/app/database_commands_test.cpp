@@ -380,3 +380,49 @@ TEST_F(DatabaseCommandsTest, FilteringADatabaseTableAsksFirstAndItsUndoSaysWhatC
 }
 
 }  // namespace
+
+// Each field a replacement changes is written to the database at once: 全部替换 asks
+// first, naming how many, and 否 writes nothing. A database table keeps the order of
+// its query, so 排序 is refused and says where to sort.
+TEST_F(DatabaseCommandsTest, ReplacingInADatabaseTableAsksFirstAndSortingIsRefused) {
+    Script script;
+    pickSqliteFile(script, file_);
+    enterQuery(script, u"职工");
+    routines::connectDatabase({});
+    ASSERT_TRUE(script.finished()) << script.unanswered().toStdString();
+    DataSourceRef table = mainDataSource();
+    ASSERT_EQ(table.rowCount(), 3);
+
+    routines::openReplace({});
+    dialog_driver::type(window_id::ReplaceDialog, "编辑框_查找", "三");
+    dialog_driver::type(window_id::ReplaceDialog, "编辑框_替换", "3");
+    auto answerQuestion = [&script](const char16_t* answer) {
+        script.then(QStringLiteral("how many fields: answered"), [answer](QWidget* modal) {
+            if (!titled(modal, u"询问：")) return false;
+            click(modal, QString::fromUtf16(answer));
+            return true;
+        });
+    };
+    answerQuestion(u"否(&N)");
+    dialog_driver::pressButton(window_id::ReplaceDialog, u"全部替换");
+    settle(script);
+    EXPECT_EQ(separate_->value(u"select 姓名 from 职工 where 编号 = 1"), u"张三");
+    answerQuestion(u"是(&Y)");
+    pressOkOnBox(script, u"提示：");
+    dialog_driver::pressButton(window_id::ReplaceDialog, u"全部替换");
+    settle(script);
+    EXPECT_EQ(separate_->value(u"select 姓名 from 职工 where 编号 = 1"), u"张3");
+
+    dialog_driver::open(window_id::SortDialog);
+    pressOkOnBox(script, u"提示：");
+    dialog_driver::pressButton(window_id::SortDialog, u"确定");
+    settle(script);
+    ASSERT_EQ(script.boxTexts().size(), 4u);
+    EXPECT_EQ(script.boxTexts()[0], QStringLiteral("将在数据库中改写 1 个字段，改写后不能撤销。是否继续？"));
+    EXPECT_EQ(script.boxTexts()[2], QStringLiteral("已替换 1 处。"));
+    EXPECT_EQ(script.boxTexts()[3], QStringLiteral("请在查询语句中使用 ORDER BY 排序。"));
+    EXPECT_EQ(table.cellText(2, 2), "李四");
+    rt::WindowRuntime::instance().destroyWindow(window_id::ReplaceDialog);
+    rt::WindowRuntime::instance().destroyWindow(window_id::SortDialog);
+    EXPECT_TRUE(script.unanswered().isEmpty()) << script.unanswered().toStdString();
+}
