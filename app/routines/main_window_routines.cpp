@@ -5,6 +5,7 @@
 
 #include "app/database/database_commands.h"
 #include "app/document/document_commands.h"
+#include "app/document/document_folder.h"
 #include "app/document/foreign_files.h"
 #include "app/document/document_title.h"
 #include "app/document/new_table.h"
@@ -71,6 +72,7 @@ HandlerResult showSelectionSize(const EventArguments&) {
 // the named file is still on disk, so it is not opened over the restored one.
 HandlerResult startUp(const EventArguments&) {
     appState().settingsPath = rt::textFromPath(rt::settingsFilePath(rt::programDirectory()));
+    openFileDialogsInDocumentFolder();
     newTable();
     appendStartUpCaptionText();
     bool restored = startRecovery();

@@ -16,6 +16,7 @@
 #include "grid/print/paper_setup.h"
 #include "grid/print/printer_choice.h"
 #include "grid/print/spin_edit.h"
+#include "runtime/platform/file_dialog_folder.h"
 #include "runtime/platform/gbk_codec.h"
 
 namespace grid {
@@ -164,10 +165,8 @@ private:
         dialog.setNameFilters({QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("所有文件 (*)")});
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
         const QString current = form_.printFileName->text();
-        dialog.selectFile(current.isEmpty() ? QStringLiteral("out.pdf") : current);
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-            form_.printFileName->setText(QDir::toNativeSeparators(dialog.selectedFiles().front()));
-        }
+        const QString chosen = rt::runFileDialog(dialog, current.isEmpty() ? QStringLiteral("out.pdf") : current);
+        if (!chosen.isEmpty()) form_.printFileName->setText(QDir::toNativeSeparators(chosen));
     }
 
     PageSetupForm form_;

@@ -16,6 +16,7 @@
 
 #include "grid/provider/odbc/connection_text.h"
 #include "grid/provider/odbc/data_source_list.h"
+#include "runtime/platform/file_dialog_folder.h"
 #include "runtime/platform/gbk_codec.h"
 
 namespace grid {
@@ -62,9 +63,8 @@ QString chooseSqliteFile(QWidget* parent) {
     QFileDialog files(parent, QStringLiteral("选择 SQLite 数据库文件"));
     files.setFileMode(QFileDialog::ExistingFile);
     files.setNameFilters({QStringLiteral("SQLite 数据库 (*.db *.sqlite *.sqlite3 *.db3)"), QStringLiteral("所有文件 (*)")});
-    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return {};
-    QString path = files.selectedFiles().front();
-    if (!QFileInfo(path).isFile()) return {};
+    const QString path = rt::runFileDialog(files);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return {};
     return connectionText({{u"Driver", u"SQLite3"}, {u"Database", utf16Of(sqliteFileName(path))}, {u"NoCreat", u"1"}});
 }
 

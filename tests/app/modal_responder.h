@@ -20,6 +20,7 @@ public:
         QString caption;
         QString text;      // a message box's text
         QString fileName;  // the name a file dialog offered
+        QString folder;    // the folder a file dialog opened in
     };
 
     ModalResponder() {
@@ -51,13 +52,14 @@ private:
         // last one was.
         if (!modal || !modal->isVisible() || modal->property("answered").toBool()) return;
         modal->setProperty("answered", true);
-        Seen seen{modal->windowTitle(), {}, {}};
+        Seen seen{modal->windowTitle(), {}, {}, {}};
         auto* box = qobject_cast<QMessageBox*>(modal);
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (box) seen.text = box->text();
         if (dialog && !dialog->selectedFiles().isEmpty()) {
             seen.fileName = QFileInfo(dialog->selectedFiles().front()).fileName();
         }
+        if (dialog) seen.folder = dialog->directory().absolutePath();
         seen_.push_back(seen);
         if (actions_.empty()) {
             ++unscripted_;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include "runtime/platform/file_dialog_folder.h"
 #include "runtime/value/unit_registry.h"
 #include "runtime/window/focus_return.h"
 #include "runtime/window/loaded_window.h"
@@ -51,11 +52,9 @@ public:
         dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setNameFilters(nameFiltersOf(filter_));
-        if (!fileName_.isEmpty()) dialog.selectFile(fileName_);
-        const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        const QString chosen = runFileDialog(dialog, fileName_);
         focusReturn.restore();
-        if (!accepted) return false;
-        QString chosen = dialog.selectedFiles().front();
+        if (chosen.isEmpty()) return false;
         fileName_ = saving ? withDefaultExtension(chosen, dialog.selectedNameFilter(), defaultExtension_) : chosen;
         return true;
     }
