@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/document/document_paths.h"
 #include "app/edit/table_change.h"
 #include "app/exchange/text_exchange.h"
 #include "app/state/app_state.h"
@@ -9,7 +10,9 @@
 #include "app/units/dialog_unit.h"
 #include "app/units/file_dialog_ref.h"
 #include "app/window_ids.h"
+#include "grid/format/table_file_signature.h"
 #include "grid/format/write_target.h"
+#include "runtime/value/file_name.h"
 #include "runtime/window/message_box.h"
 #include "runtime/window/progress_box.h"
 #include "runtime/window/unit_access.h"
@@ -112,9 +115,21 @@ void importFile() {
     }
 }
 
+// A text written over a table file loses the table; the file dialog's own question
+// names only the file, so a person who took the table's name by mistake is told.
+bool mayReplace(const std::string& file) {
+    if (!grid::startsAsTableFile(rt::pathFromText(file))) return true;
+    std::string question = "文件“" + file + "”是一个表格文件。\n导出的文本将替换它，其中的表格会丢失。\n仍要替换吗？";
+    return rt::showMessageBox(question, rt::message_box::YesNo | rt::message_box::ExclamationIcon |
+                                            rt::message_box::SecondButtonDefault,
+                              kExportCaption) == rt::MessageBoxAnswer::Yes;
+}
+
 void exportFile() {
-    std::optional<std::string> file = chooseFile("导出", FileDialogType::Save, kTextFilter);
-    if (!file) return;
+    // The table's own name with the text's extension, never the table file itself.
+    std::optional<std::string> file = chooseFile("导出", FileDialogType::Save, kTextFilter,
+                                                 baseNameOf(appState().documentName) + ".txt");
+    if (!file || !mayReplace(*file)) return;
     std::optional<std::string> text;
     {
         rt::ProgressBox progress(kExportCaption, "正在导出，请稍候...", "取消");

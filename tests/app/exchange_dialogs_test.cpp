@@ -285,4 +285,40 @@ TEST_F(ExchangeDialogsTest, ExportWritesTheTableAndAFailedWriteSaysSo) {
     EXPECT_EQ(appState().modified, 0);
 }
 
+TEST_F(ExchangeDialogsTest, ExportOffersATextNameAndAsksBeforeReplacingATable) {
+    const fs::path table = folder.path() / "sample.bge";
+    ASSERT_TRUE(mainDataSource().saveToFile(rt::textFromPath(table)));
+    ASSERT_TRUE(openTableFile(rt::textFromPath(table)));
+    mainDataSource().setCellText(1, 1, "x");
+    routines::exportText({});
+    ModalResponder responder;
+    responder.chooseFile(table);
+    responder.pressButton(u"否(&N)");
+    pressButton(kDelimiter, u"确定");
+    ASSERT_EQ(responder.seen().size(), 2u);
+    EXPECT_EQ(responder.seen()[0].fileName, QStringLiteral("sample.txt"));
+    EXPECT_EQ(responder.seen()[0].folder, QString::fromStdString(folder.path().string()));
+    EXPECT_TRUE(responder.seen()[1].text.contains(QStringLiteral("sample.bge”是一个表格文件")))
+        << responder.seen()[1].text.toStdString();
+    EXPECT_EQ(readWholeFile(table.string()).substr(0, 4), "SDmR");
+    EXPECT_TRUE(isOpen(kDelimiter));
+
+    // A text file of that name is no table: it is replaced without a second question.
+    const fs::path text = folder.path() / "sample.txt";
+    writeWholeFile(text.string(), "old text");
+    responder.chooseFile(text);
+    pressButton(kDelimiter, u"确定");
+    EXPECT_EQ(readWholeFile(text.string()), "x");
+    ASSERT_TRUE(responder.allAnswered());
+    EXPECT_EQ(responder.seen().size(), 3u);
+
+    // Yes replaces the table with the text, as asked.
+    routines::exportText({});
+    responder.chooseFile(table);
+    responder.pressButton(u"是(&Y)");
+    pressButton(kDelimiter, u"确定");
+    EXPECT_EQ(readWholeFile(table.string()), "x");
+    EXPECT_EQ(responder.unscripted(), 0);
+}
+
 }  // namespace
