@@ -15,6 +15,7 @@
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
 #include "app/units/file_dialog_ref.h"
+#include "app/units/grid_ref.h"
 #include "app/units/status_bar_ref.h"
 #include "app/window_ids.h"
 #include "grid/format/write_target.h"
@@ -108,6 +109,7 @@ bool openTableFile(std::string_view path) {
     state.documentName = splitPath(path).fileName;
     composeTitle();
     discardRecoveryCopy();
+    startAtFirstCell();
     focusTable();
     return true;
 }
@@ -167,5 +169,13 @@ void restoreBackup() {
 }
 
 void focusTable() { rt::UnitAccess(window_id::MainWindow, main_unit::Grid).takeFocus(); }
+
+// The grid reports a move only when the cell changes, so the panes are written here
+// too: at start-up the first cell is already current and nothing else would.
+void startAtFirstCell() {
+    mainGrid().moveCurrentCell(1, 1);
+    showCurrentCellStatus();
+    showSelectionSizeStatus();
+}
 
 }  // namespace app

@@ -30,5 +30,8 @@ void restoreBackup();
 // Gives the grid the keyboard focus: a table just opened or made is typed into at
 // once, without a click into it first.
 void focusTable();
+// A table just opened or made starts at its first cell, whatever cell the previous
+// table had, and the status bar shows that cell at once.
+void startAtFirstCell();
 
 }  // namespace app

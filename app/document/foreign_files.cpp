@@ -88,6 +88,7 @@ void showAsNewTable(std::string_view path) {
     state.modified = 0;
     composeTitle();
     discardRecoveryCopy();
+    startAtFirstCell();
     focusTable();
 }
 

@@ -51,6 +51,7 @@ void newTable() {
     state.currentFilePath.clear();
     state.modified = 0;
     discardRecoveryCopy();
+    startAtFirstCell();
     focusTable();
 }
 

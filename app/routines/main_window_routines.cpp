@@ -16,7 +16,7 @@
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
 #include "app/state/command_line.h"
-#include "app/units/grid_ref.h"
+#include "app/units/status_bar_ref.h"
 #include "app/window_ids.h"
 #include "runtime/platform/settings_location.h"
 #include "runtime/value/file_name.h"
@@ -50,20 +50,13 @@ HandlerResult popUpGridMenu(const EventArguments&) {
     return {};
 }
 
-// Status pane 0: the first row and column of the selection.
 HandlerResult showCurrentCell(const EventArguments&) {
-    GridRef grid = mainGrid();
-    std::string text = "行:" + std::to_string(grid.selectionRow()) + " 列:" + std::to_string(grid.selectionColumn());
-    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, 0);
+    showCurrentCellStatus();
     return {};
 }
 
-// Status pane 1: how many rows and columns are selected.
 HandlerResult showSelectionSize(const EventArguments&) {
-    GridRef grid = mainGrid();
-    std::string text = "行数:" + std::to_string(grid.selectionRowCount()) + " 列数:" +
-                       std::to_string(grid.selectionColumnCount());
-    rt::UnitAccess(window_id::MainWindow, main_unit::StatusBar).setText(rt::kFirstOwnProperty, text, 1);
+    showSelectionSizeStatus();
     return {};
 }
 

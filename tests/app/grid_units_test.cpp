@@ -5,18 +5,24 @@
 #include <QApplication>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 #include "app/application.h"
+#include "app/document/document_commands.h"
+#include "app/document/new_table.h"
+#include "app/units/data_source_ref.h"
 #include "app/window_ids.h"
 #include "grid/model/data_source_commands.h"
 #include "grid/units/data_src_unit.h"
 #include "grid/view/grid_widget.h"
 #include "runtime/value/call.h"
+#include "runtime/value/file_name.h"
 #include "runtime/value/owned.h"
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/unit_access.h"
 #include "runtime/window/unit_properties.h"
 #include "runtime/window/window_runtime.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -134,6 +140,28 @@ TEST_F(GridUnitsTest, SelectionEventsFillTheStatusPanes) {
     EXPECT_EQ(status.text(rt::kFirstOwnProperty, 1), "行数:3 列数:3");
     EXPECT_NE(std::find(called.begin(), called.end(), "showCurrentCell"), called.end());
     EXPECT_NE(std::find(called.begin(), called.end(), "showSelectionSize"), called.end());
+}
+
+TEST_F(GridUnitsTest, EveryNewOrOpenedTableStartsAtItsFirstCellAndSaysSo) {
+    rt::UnitAccess status(window_id::MainWindow, main_unit::StatusBar);
+    auto panes = [&] { return status.text(rt::kFirstOwnProperty, 0) + "|" + status.text(rt::kFirstOwnProperty, 1); };
+    EXPECT_EQ(panes(), "行:1 列:1|行数:1 列数:1") << "at start-up";
+
+    grid::GridWidget& widget = gridWidget();
+    TempDir folder;
+    const std::string table = rt::textFromPath(folder.path() / "other.bge");
+    ASSERT_TRUE(mainDataSource().saveToFile(table));
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"an opened table", [&] { ASSERT_TRUE(openTableFile(table)); }},
+        {"a new table", [] { newTable(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, widget.layout().rangeRect({3, 4, 1, 1}).center());
+        ASSERT_EQ(panes(), "行:4 列:5|行数:1 列数:1") << what;
+        change();
+        EXPECT_EQ(widget.selectedRange(), (grid::CellRange{0, 0, 1, 1})) << what;
+        EXPECT_EQ(panes(), "行:1 列:1|行数:1 列数:1") << what;
+    }
 }
 
 }  // namespace
