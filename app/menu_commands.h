@@ -10,8 +10,8 @@ namespace menu_command {
 inline constexpr int32_t PictureDisplay = 20055;
 inline constexpr int32_t Alignment = 20061;
 inline constexpr int32_t AddLines = 20071;
-inline constexpr int32_t InputType = 20091;
-inline constexpr int32_t GridPopUp = 20119;
+inline constexpr int32_t InputType = 20094;
+inline constexpr int32_t GridPopUp = 20122;
 }  // namespace menu_command
 
 }  // namespace app

@@ -11,7 +11,9 @@ namespace app {
 void alignSelection(int32_t code);
 // Picture display codes 10-14; only when the first selected cell holds picture data.
 void showPicturesAs(int32_t code);
-// Line bits: 1 left, 2 top, 4 right, 8 bottom, 64 single, 128 double diagonal, 256 cross.
+// Line bits: 1 left, 2 top, 4 right, 8 bottom, 16 the inner horizontal and 32 the inner
+// vertical lines, 64 single, 128 double diagonal, 256 cross.
+inline constexpr uint32_t kAllEdges = 1 | 2 | 4 | 8 | 16 | 32;
 void drawSelectionLines(uint32_t lines);
 void eraseSelectionLines(uint32_t lines);
 // Input types 0-8, from "通常型" to "日期时间型".

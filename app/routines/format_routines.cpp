@@ -137,6 +137,17 @@ HandlerResult drawCrossLines(const EventArguments&) {
     return {};
 }
 
+// Every edge of every cell of the selection, outer and inner: a form ruled in one step.
+HandlerResult drawAllLines(const EventArguments&) {
+    drawSelectionLines(kAllEdges);
+    return {};
+}
+
+HandlerResult eraseAllLines(const EventArguments&) {
+    eraseSelectionLines(kAllEdges);
+    return {};
+}
+
 HandlerResult eraseLeftLine(const EventArguments&) {
     eraseSelectionLines(1);
     return {};

@@ -198,7 +198,7 @@ TEST_F(AppWindowsTest, MainWindowUnitsAreOfTheirKindsAndPlaces) {
     EXPECT_EQ(main->findUnitByName("主表格")->id, 0x16010003u);
     size_t menuItems = std::count_if(main->units.begin(), main->units.end(),
                                      [](const rt::UnitTemplate& unit) { return unit.isMenuItem(); });
-    EXPECT_EQ(menuItems, 140u);
+    EXPECT_EQ(menuItems, 143u);
 }
 
 TEST_F(AppWindowsTest, MenuBarEntriesAndKeys) {
@@ -295,7 +295,7 @@ TEST_F(AppWindowsTest, EveryMenuItemReachesItsRoutine) {
         return actions;
     };
     const size_t count = menuActions().size();
-    EXPECT_EQ(count, 95u);  // the main menu's items that run something
+    EXPECT_EQ(count, 97u);  // the main menu's items that run something
     std::vector<std::string> expected;
     for (size_t index = 0; index < count; ++index) {
         QAction* action = menuActions().at(index);
@@ -317,7 +317,7 @@ TEST_F(AppWindowsTest, EveryMenuItemReachesItsRoutine) {
 
     // The hidden pop-up shows under the grid with its own items.
     calls.clear();
-    runtime.popUpMenu(window_id::MainWindow, 0x26010078, QPoint(10, 10));
+    runtime.popUpMenu(window_id::MainWindow, 0x2601007B, QPoint(10, 10));
     auto* popUp = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_NE(popUp, nullptr);
     std::vector<QAction*> popUpActions;
@@ -347,7 +347,7 @@ TEST_F(AppWindowsTest, ToolbarEntriesRunTheirJobs) {
     EXPECT_EQ(formatToolBarJob(11), routines::splitSelection);
     EXPECT_EQ(mainToolBarDropDownMenu(9), 20055);
     EXPECT_EQ(formatToolBarDropDownMenu(7), 20061);
-    EXPECT_EQ(formatToolBarDropDownMenu(16), 20091);
+    EXPECT_EQ(formatToolBarDropDownMenu(16), 20094);
     EXPECT_EQ(formatToolBarDropDownMenu(17), 20071);
     EXPECT_EQ(formatToolBarDropDownMenu(8), 0);
 
@@ -393,7 +393,7 @@ TEST_F(AppWindowsTest, DropDownArrowsPopUpTheirSubMenus) {
         {main_unit::MainToolBar, 7, 9, "mainToolBarDropDown", 5},     // 图片显示
         {main_unit::FormatToolBar, 6, 7, "formatToolBarDropDown", 9},  // 对齐
         {main_unit::FormatToolBar, 14, 16, "formatToolBarDropDown", 9},  // 输入方式
-        {main_unit::FormatToolBar, 15, 17, "formatToolBarDropDown", 9},  // 加线条: 8 and a separator
+        {main_unit::FormatToolBar, 15, 17, "formatToolBarDropDown", 12},  // 加线条: 10 and two separators
     };
     for (const DropDown& dropDown : dropDowns) {
         QToolButton* button = buttonsOf(dropDown.toolbar).at(dropDown.button);

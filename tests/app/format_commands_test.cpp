@@ -99,6 +99,32 @@ TEST_F(FormatCommandsTest, BoxLinesDrawTheOuterEdgesAndDiagonalsMarkTheFirstCell
     EXPECT_TRUE(flags(3, 2) & CellFlags::kLeftLine) << "Undo brings the erased line back";
 }
 
+TEST_F(FormatCommandsTest, AllLinesRuleEveryEdgeOfTheBlockAndTakeThemAwayAsOneStepEach) {
+    selectCells(2, 2, 3, 4);
+    const size_t before = states();
+    routines::drawAllLines({});
+    EXPECT_EQ(states(), before + 1);
+    for (int row = 2; row <= 4; ++row) {
+        for (int column = 2; column <= 5; ++column) {
+            EXPECT_EQ(flags(row, column) & CellFlags::kEdgeLines, CellFlags::kEdgeLines) << row << "," << column;
+        }
+    }
+    // The neighbours outside share the outer edges, and nothing more.
+    EXPECT_EQ(flags(1, 3) & CellFlags::kEdgeLines, CellFlags::kBottomLine);
+    EXPECT_EQ(flags(3, 6) & CellFlags::kEdgeLines, CellFlags::kLeftLine);
+    routines::drawCrossLines({});
+    routines::eraseAllLines({});
+    EXPECT_EQ(states(), before + 3);
+    for (int row = 1; row <= 5; ++row) {
+        for (int column = 1; column <= 6; ++column) {
+            EXPECT_EQ(flags(row, column) & CellFlags::kEdgeLines, 0u) << row << "," << column;
+        }
+    }
+    EXPECT_TRUE(flags(2, 2) & CellFlags::kCrossLines) << "the diagonals are not edges";
+    routines::undo({});
+    EXPECT_EQ(flags(3, 3) & CellFlags::kEdgeLines, CellFlags::kEdgeLines) << "one undo brings every line back";
+}
+
 TEST_F(FormatCommandsTest, InputTypesConvertWhatIsTypedLater) {
     selectCells(1, 1);
     routines::inputInteger({});
