@@ -1,6 +1,7 @@
 #include "grid/view/grid_widget.h"
 
 #include <QFontMetrics>
+#include <QTextCursor>
 #include <cstdlib>
 
 #include "grid/view/cell_editor.h"
@@ -47,6 +48,9 @@ bool GridWidget::startEdit(std::optional<QString> initialText) {
     colors.setColor(QPalette::Base, colorOf(cell->backColor() == kNoColor ? backColor_ : cell->backColor()));
     editor->setPalette(colors);
     editor->setPlainText(initialText ? *initialText : editedText(cell->text()));
+    // Setting the text leaves the caret at its start, where what is typed next would
+    // go in front of the cell's text.
+    editor->moveCursor(QTextCursor::End);
     connect(editor, &CellEditor::reported, this, &GridWidget::editorReported);
     // Enter and Escape hand the focus back to the grid; an editor that closes because
     // the focus went elsewhere leaves it there. The window's focus widget, not

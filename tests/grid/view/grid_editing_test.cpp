@@ -32,6 +32,9 @@ TEST(GridEditingTest, SecondClickOnTheCurrentCellOpensItsText) {
     EXPECT_EQ(table.grid.editor()->toPlainText(), QStringLiteral("abc"));
     EXPECT_GE(table.grid.editor()->width(), table.cellRect(2, 2).width());
     EXPECT_EQ(table.grid.editor()->pos(), table.cellRect(2, 2).topLeft());
+    // What is typed then goes after the text, not in front of it.
+    type(table.grid.editor(), QStringLiteral("d"));
+    EXPECT_EQ(table.grid.editor()->toPlainText(), QStringLiteral("abcd"));
 }
 
 TEST(GridEditingTest, TypingReplacesTheTextAndEnterCommits) {
