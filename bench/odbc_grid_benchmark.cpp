@@ -76,89 +76,66 @@ struct ShownDatabase {
     QImage image;
 };
 
-void firstScreenAfterTheQuery(benchmark::State& state, const BenchmarkTable& table) {
+// Each iteration on a fresh grid, as a person meets the table after the query's 确定:
+// the opening timed or not, then the step, which says what went wrong, if anything.
+template <typename Step>
+void onFreshGrids(benchmark::State& state, const BenchmarkTable& table, bool timeTheOpening, Step step) {
     for (auto _ : state) {
         state.PauseTiming();
         auto shown = std::make_unique<ShownDatabase>();
-        state.ResumeTiming();
+        if (timeTheOpening) state.ResumeTiming();
         if (!shown->open(table)) {
             state.SkipWithError(shown->provider.lastError().c_str());
             return;
         }
+        if (!timeTheOpening) state.ResumeTiming();
+        const char* failure = step(*shown);
         state.PauseTiming();
+        if (failure) {
+            state.SkipWithError(failure);
+            return;
+        }
         shown.reset();
         state.ResumeTiming();
     }
+}
+
+void firstScreenAfterTheQuery(benchmark::State& state, const BenchmarkTable& table) {
+    onFreshGrids(state, table, true, [](ShownDatabase&) -> const char* { return nullptr; });
 }
 
 // From the query's 确定 until the rows are counted and the grid shows their true
 // number; the first screen came long before.
 void rowsCountedAfterTheQuery(benchmark::State& state, const BenchmarkTable& table) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto shown = std::make_unique<ShownDatabase>();
-        state.ResumeTiming();
-        if (!shown->open(table)) {
-            state.SkipWithError(shown->provider.lastError().c_str());
-            return;
-        }
+    onFreshGrids(state, table, true, [&table](ShownDatabase& shown) -> const char* {
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-        while (shown->provider.rowCount() != table.rows) {
-            if (std::chrono::steady_clock::now() > giveUp) {
-                state.SkipWithError("the rows were not counted within a minute");
-                return;
-            }
+        while (shown.provider.rowCount() != table.rows) {
+            if (std::chrono::steady_clock::now() > giveUp) return "the rows were not counted within a minute";
             QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         }
-        shown->paint();
-        state.PauseTiming();
-        shown.reset();
-        state.ResumeTiming();
-    }
+        shown.paint();
+        return nullptr;
+    });
 }
 
 void controlEndToTheLastRow(benchmark::State& state, const BenchmarkTable& table) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto shown = std::make_unique<ShownDatabase>();
-        if (!shown->open(table)) {
-            state.SkipWithError(shown->provider.lastError().c_str());
-            return;
-        }
-        state.ResumeTiming();
-        shown->press(Qt::Key_End, Qt::ControlModifier);
-        state.PauseTiming();
-        if (shown->grid.scrollRow() < table.rows - 100) {
-            state.SkipWithError("Ctrl+End did not reach the last rows");
-            return;
-        }
-        shown.reset();
-        state.ResumeTiming();
-    }
+    onFreshGrids(state, table, false, [&table](ShownDatabase& shown) -> const char* {
+        shown.press(Qt::Key_End, Qt::ControlModifier);
+        return shown.grid.scrollRow() < table.rows - 100 ? "Ctrl+End did not reach the last rows" : nullptr;
+    });
 }
 
 // The thumb of the vertical scroll bar dragged to the middle of its range: the rows
 // there are read and painted.
 void middleWithTheScrollBar(benchmark::State& state, const BenchmarkTable& table) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto shown = std::make_unique<ShownDatabase>();
-        if (!shown->open(table)) {
-            state.SkipWithError(shown->provider.lastError().c_str());
-            return;
-        }
-        QScrollBar* bar = shown->grid.verticalScrollBar();
-        state.ResumeTiming();
+    onFreshGrids(state, table, false, [&table](ShownDatabase& shown) -> const char* {
+        QScrollBar* bar = shown.grid.verticalScrollBar();
         bar->setValue((bar->minimum() + bar->maximum()) / 2);
-        shown->paint();
-        state.PauseTiming();
-        if (std::abs(shown->grid.scrollRow() - table.rows / 2) > table.rows / 100) {
-            state.SkipWithError("the scroll bar did not bring the middle rows");
-            return;
-        }
-        shown.reset();
-        state.ResumeTiming();
-    }
+        shown.paint();
+        return std::abs(shown.grid.scrollRow() - table.rows / 2) > table.rows / 100
+                   ? "the scroll bar did not bring the middle rows"
+                   : nullptr;
+    });
 }
 
 // A field of the text column written through the provider, as the grid's in-place
