@@ -8,6 +8,7 @@
 #include "app/units/print_ref.h"
 #include "grid/units/grid_units.h"
 #include "grid/view/font_substitutions.h"
+#include "grid/view/grid_accessibility.h"
 #include "runtime/error/message_box_presenter.h"
 #include "runtime/platform/qt_translations.h"
 #include "runtime/window/units/standard_units.h"
@@ -38,6 +39,7 @@ void initialiseRuntime() {
                                                  QIcon::fromTheme(QStringLiteral("x-office-spreadsheet"))));
     rt::registerStandardUnitKinds();
     grid::registerGridUnitKinds();
+    grid::installGridAccessibility();
     rt::WindowRuntime::instance().initialise(templateSegment(), applicationRoutines(), applicationRoutineNames());
     watchPageSettingsChanges();
 }

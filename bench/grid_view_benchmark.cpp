@@ -1,17 +1,22 @@
 // Figures of the grid view side by side on 1,000 rows and on 1,000,000 rows (10,000,000
 // cells), every cell holding a short text: painting a full window, scrolling by one
-// row, opening and committing an edit, and the same with the undo state the editor
-// keeps after it.
+// row, moving the cursor, opening and committing an edit, and the same with the undo
+// state the editor keeps after it. Painting and moving the cursor are also measured
+// with a screen reader listening, one that reads out every cell it is told of.
 #include <benchmark/benchmark.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "grid/provider/n_provider.h"
+#include "grid/view/grid_accessibility.h"
+#include "tests/support/reader_listening.h"
 #include "grid/view/grid_widget.h"
 #include "grid/view/qt_text_measurer.h"
 
@@ -58,11 +63,40 @@ ShownTable& tableOf(int rows) {
     return *table;
 }
 
+// What a screen reader does with each event: asks the object it names for its text.
+void readAloud(QAccessibleEvent* event) {
+    if (QAccessibleInterface* source = event->accessibleInterface()) {
+        benchmark::DoNotOptimize(source->text(QAccessible::Name));
+    }
+}
+
+// The second argument says whether a reader listens.
+void listenIf(const benchmark::State& state) { setReaderListening(state.range(1) != 0); }
+
 void paintFullWindow(benchmark::State& state) {
     ShownTable& table = tableOf(static_cast<int>(state.range(0)));
+    listenIf(state);
     for (auto _ : state) table.paint();
+    setReaderListening(false);
 }
-BENCHMARK(paintFullWindow)->Arg(1'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(paintFullWindow)->ArgsProduct({{1'000, 1'000'000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Down and Up in turn through the keyboard path, with the repaint of the cursor.
+void moveCursorOneRow(benchmark::State& state) {
+    ShownTable& table = tableOf(static_cast<int>(state.range(0)));
+    QApplication::setActiveWindow(&table.grid);
+    table.grid.setFocus();
+    table.grid.selectCell(table.middle() + 3, 2);
+    listenIf(state);
+    int step = 0;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, ++step % 2 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(&table.grid, &press);
+        QApplication::processEvents();
+    }
+    setReaderListening(false);
+}
+BENCHMARK(moveCursorOneRow)->ArgsProduct({{1'000, 1'000'000}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 // Scrolls the way a shown window does: the grid marks what needs painting, and the
 // posted update paints it into the window's backing store. Rendering the viewport
@@ -119,6 +153,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
     QApplication application(argc, argv);
+    grid::installGridAccessibility();
+    QAccessible::installUpdateHandler(readAloud);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/view/grid_accessibility.h"
 #include "grid/view/merged_blocks.h"
 
 namespace grid {
@@ -50,7 +51,9 @@ QRect GridWidget::frameRect() const {
 
 void GridWidget::applySelection(const Selection& next) {
     viewport()->update(frameRect());
+    const bool anchorMoves = next.anchorRow != selection_.anchorRow || next.anchorColumn != selection_.anchorColumn;
     selection_ = next;
+    if (anchorMoves) announceCurrentCell(*this);
     viewport()->update(frameRect());
     if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
@@ -128,6 +131,18 @@ std::optional<std::pair<int32_t, int32_t>> GridWidget::cellAt(QPoint position) c
     std::optional<int32_t> column = shown.columns().indexAt(position.x());
     if (!row || !column) return std::nullopt;
     return std::make_pair(*row, *column);
+}
+
+CellRange GridWidget::shownBody() const {
+    if (!hasTable()) return {};
+    const GridLayout shown = layout();
+    auto lastShown = [](const AxisLayout& axis) {
+        int32_t last = axis.firstBody() - 1;
+        for (const LineSpan& line : axis.shown()) last = std::max(last, line.index);
+        return last;
+    };
+    const int32_t firstRow = shown.rows().firstBody(), firstColumn = shown.columns().firstBody();
+    return {firstRow, firstColumn, lastShown(shown.rows()) - firstRow + 1, lastShown(shown.columns()) - firstColumn + 1};
 }
 
 // Over a header, a fixed row or past the window's edge, a dragged selection reaches

@@ -1,11 +1,13 @@
 #include "grid/view/grid_widget.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
 #include "grid/view/cell_editor.h"
+#include "grid/view/grid_accessibility.h"
 #include "grid/view/merged_blocks.h"
 #include "grid/view/qt_text_measurer.h"
 
@@ -63,6 +65,7 @@ void GridWidget::setDataSource(DataSrc* source) {
 }
 
 void GridWidget::resetView() {
+    forgetAccessibleCells(*this);
     pictures_.forgetAll();
     updateScrollRanges();
     verticalScrollBar()->setValue(0);
@@ -132,6 +135,13 @@ void GridWidget::resizeEvent(QResizeEvent* event) {
     viewport()->update();
 }
 
+// Qt tells a reader of the grid's focus once this returns; the current cell is
+// announced after it, so that the reader ends on the cell rather than the table.
+void GridWidget::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    if (QAccessible::isActive()) QMetaObject::invokeMethod(this, [this] { announceCurrentCell(*this); }, Qt::QueuedConnection);
+}
+
 // A scroll can leave two stripes to paint, one at the top and one at the bottom;
 // painting each on its own skips the rows between them.
 void GridWidget::paintEvent(QPaintEvent* event) {
@@ -185,6 +195,7 @@ void GridWidget::onModelNotice(const ModelNotice& notice) {
         case Kind::BeforeChange: commitEdit(); break;
         case Kind::RowsInserted:
         case Kind::RowsDeleted: {
+            forgetAccessibleCells(*this);
             pictures_.forgetAll();
             updateScrollRanges();
             shiftSelection(true, notice.row, notice.kind == Kind::RowsInserted ? notice.rowCount : -notice.rowCount);
@@ -194,6 +205,7 @@ void GridWidget::onModelNotice(const ModelNotice& notice) {
         }
         case Kind::ColumnsInserted:
         case Kind::ColumnsDeleted: {
+            forgetAccessibleCells(*this);
             pictures_.forgetAll();
             updateScrollRanges();
             shiftSelection(false, notice.column,
@@ -205,10 +217,17 @@ void GridWidget::onModelNotice(const ModelNotice& notice) {
         case Kind::Cells:
             pictures_.forget({notice.row, notice.column, notice.rowCount, notice.columnCount});
             repaintRange({notice.row, notice.column, notice.rowCount, notice.columnCount});
+            announceChangedCells(*this, {notice.row, notice.column, notice.rowCount, notice.columnCount});
             break;
         case Kind::Merged:
+            forgetAccessibleCells(*this);
+            repaintRange({notice.row, notice.column, notice.rowCount, notice.columnCount});
+            break;
         case Kind::Lines: repaintRange({notice.row, notice.column, notice.rowCount, notice.columnCount}); break;
-        case Kind::Reset: pictures_.forgetAll(); [[fallthrough]];
+        case Kind::Reset:
+            forgetAccessibleCells(*this);
+            pictures_.forgetAll();
+            [[fallthrough]];
         case Kind::RowHeights:
         case Kind::ColumnWidths:
             updateScrollRanges();

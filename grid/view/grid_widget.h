@@ -87,6 +87,10 @@ public:
     bool pasteFromClipboard();
 
     LayoutState layoutState() const;
+    // The body rows and columns that start inside the window (fixed ones aside).
+    CellRange shownBody() const;
+    // The cell under a point of the viewport, fixed ones included.
+    std::optional<std::pair<int32_t, int32_t>> cellAt(QPoint position) const;
     // Only while a data source is bound.
     GridLayout layout() const { return GridLayout(*source_, layoutState()); }
     const CellPictures& pictures() const { return pictures_; }
@@ -107,6 +111,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     // A row or column boundary being dragged in a header.
@@ -148,7 +153,6 @@ private:
     void scrollIntoView(int32_t row, int32_t column);
     void raise(GridEvent event, std::initializer_list<int32_t> arguments = {});
     void raiseMoves(const Selection& before);
-    std::optional<std::pair<int32_t, int32_t>> cellAt(QPoint position) const;
     // The body cell nearest to the pointer, for a dragged selection.
     std::optional<std::pair<int32_t, int32_t>> bodyCellNear(QPoint position) const;
 
