@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -139,6 +140,23 @@ TEST_F(FormatDialogsTest, StyleBoxesSetTheStyleOfAllFourOnTheWholeBlock) {
         EXPECT_EQ(recordedChanges(), static_cast<int32_t>(c.clicks.size())) << c.clicks[0];
         EXPECT_EQ(appState().modified, 1) << c.clicks[0];
     }
+}
+
+// A screen reader ticks a box with its Toggle action, which clicks nothing: the style
+// must still reach the cells, once.
+TEST_F(FormatDialogsTest, TickingBoldByItsAccessibleActionMakesTheBlockBold) {
+    selectCells(kRow, kColumn, 2, 3);
+    open(kCellProperties);
+    DataSourceRef table = mainDataSource();
+    ASSERT_EQ(table.fontStyle(kRow, kColumn) & 1, 0);
+    QAccessibleInterface* bold = QAccessible::queryAccessibleInterface(unitWidget<QAbstractButton>(kCellProperties, "选择框1"));
+    ASSERT_NE(bold, nullptr);
+    ASSERT_NE(bold->actionInterface(), nullptr);
+    bold->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(isChecked("选择框1"));
+    for (auto [row, column] : kBlockCells)
+        EXPECT_EQ(table.fontStyle(row, column) & 1, 1) << row << "," << column;
+    EXPECT_EQ(recordedChanges(), 1);
 }
 
 // Every key applies at once, and the keys typed into one box are one step of the

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +20,7 @@
 #include "app/routines/routine.h"
 #include "app/state/app_state.h"
 #include "app/units/data_source_ref.h"
+#include "app/units/dialog_unit.h"
 #include "app/units/grid_ref.h"
 #include "app/window_ids.h"
 #include "grid/view/grid_widget.h"
@@ -410,7 +410,9 @@ TEST_F(TableDialogsTest, EnterInTheCustomBoxAppliesOnlyWithCustomChosenAndIsSwal
         type(window_id::ZoomDialog, "编辑框1", "30");
         QTest::keyClick(custom, Qt::Key_Return);
         afterUnchosenEnter = zoom();
-        unitWidget<QRadioButton>(window_id::ZoomDialog, "单选框7")->setChecked(true);
+        // Chosen by the program, which previews nothing, unlike a click or an
+        // accessibility tool's toggle: only Enter may apply the zoom here.
+        DialogUnit(window_id::ZoomDialog, "单选框7").setChecked(true);
         QTest::keyClick(custom, Qt::Key_Return);
         afterChosenEnter = zoom();
         QTest::keyClick(custom, Qt::Key_0);
@@ -434,7 +436,7 @@ TEST_F(TableDialogsTest, OncePreviewedEveryLaterCancelRestores) {
     });
     EXPECT_EQ(zoom(), 50);
     whileZoomDialogIsOpen([&] {
-        unitWidget<QRadioButton>(window_id::ZoomDialog, "单选框7")->setChecked(true);
+        DialogUnit(window_id::ZoomDialog, "单选框7").setChecked(true);
         type(window_id::ZoomDialog, "编辑框1", "300");
         QTest::keyClick(box(window_id::ZoomDialog, "编辑框1"), Qt::Key_Return);
         pressButton(window_id::ZoomDialog, u"取消");

@@ -1,7 +1,10 @@
 // Edit boxes (optionally with spin buttons) and combo boxes.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,7 +59,8 @@ private:
     QLineEdit* edit_ = nullptr;
 };
 
-// An editable combo box; event 0 when the user picks an item from the list.
+// An editable combo box; event 0 when the user picks an item from the list, with the
+// mouse, the keys or an accessibility tool.
 class ComboBoxUnit : public Unit {
 public:
     using Unit::Unit;
@@ -69,6 +73,9 @@ public:
         combo_->setCurrentIndex(-1);
         combo_->setEditText(fromGbk(stored.text("text")));
         QObject::connect(combo_, &QComboBox::activated, combo_, [this] { raise(0); });
+        QAbstractItemView* list = combo_->view();
+        QObject::connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, combo_,
+                         [this, list] { takeSelectionApartFromCursor(*list); });
         return combo_;
     }
     Value readOwnProperty(int32_t index, int32_t element) override {
@@ -81,6 +88,7 @@ public:
         }
     }
     void writeOwnProperty(int32_t index, int32_t element, const Value& value) override {
+        QScopedValueRollback guard(settingByProgram_, true);
         switch (index) {
             case combo_property::Text: combo_->setEditText(qtTextOfValue(value)); break;
             case combo_property::CurrentIndex: combo_->setCurrentIndex(integerOfValue(value)); break;
@@ -96,6 +104,22 @@ public:
     }
 
 private:
+    // The list's cursor moves with the mouse and the keys and selects the item it
+    // reaches; an accessibility tool selects an item without moving the cursor, and the
+    // box takes no notice of that by itself. Such a selection is the person's pick,
+    // made as a click on the item would make it.
+    void takeSelectionApartFromCursor(QAbstractItemView& list) {
+        if (settingByProgram_) return;
+        const QModelIndexList selected = list.selectionModel()->selectedIndexes();
+        if (selected.size() != 1 || selected.front() == list.currentIndex()) return;
+        const int row = selected.front().row();
+        list.setCurrentIndex(selected.front());
+        combo_->hidePopup();
+        combo_->setCurrentIndex(row);
+        combo_->setEditText(combo_->itemText(row));
+        raise(0);
+    }
+
     Value itemArray() const {
         const uint32_t count = static_cast<uint32_t>(combo_->count());
         void* array = makeArray(sizeof(char*), {&count, 1});
@@ -119,6 +143,7 @@ private:
     }
 
     QComboBox* combo_ = nullptr;
+    bool settingByProgram_ = false;
 };
 
 }  // namespace

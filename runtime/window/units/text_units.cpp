@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 #include "runtime/window/property_values.h"
 #include "runtime/window/unit.h"
@@ -51,19 +52,33 @@ private:
     QPushButton* button_ = nullptr;
 };
 
-// Check boxes and radio buttons: event 0 when the user clicks them.
+// Check boxes and radio buttons: event 0 once for every change the person makes, by
+// mouse, key or an accessibility action. Such an action toggles the box without
+// clicking it, so the event follows the change of state; a click that changes
+// nothing (on the chosen radio button) still raises it, as it always did. A radio
+// button raises it only when it becomes the chosen one, not when it gives way; a
+// change the program makes raises nothing.
 template <typename Box>
 class CheckUnit : public Unit {
 public:
     using Unit::Unit;
     QWidget* createWidget(QWidget* parent) override {
         box_ = new Box(fromGbk(storedProperties().text("text")), parent);
-        QObject::connect(box_, &Box::clicked, box_, [this] { raise(0); });
+        // Every click, whether by mouse, key or the accessible press, begins with pressed.
+        QObject::connect(box_, &Box::pressed, box_, [this] { toggledSincePress_ = false; });
+        QObject::connect(box_, &Box::toggled, box_, [this](bool checked) {
+            if (settingByProgram_) return;
+            toggledSincePress_ = true;
+            if (checked || !box_->autoExclusive()) raise(0);
+        });
+        QObject::connect(box_, &Box::clicked, box_, [this] {
+            if (!toggledSincePress_) raise(0);
+        });
         return box_;
     }
     // Checked only once every unit sits in its group box: a radio button checked while
     // the buttons of several groups still share the window would clear the others.
-    void unitsCreated() override { box_->setChecked(storedProperties().integer("checked") != 0); }
+    void unitsCreated() override { setCheckedByProgram(storedProperties().integer("checked") != 0); }
     Value readOwnProperty(int32_t index, int32_t) override {
         if (index == check_property::Text) return textValue(box_->text());
         if (index == check_property::Checked) return Value::logical(box_->isChecked());
@@ -71,11 +86,18 @@ public:
     }
     void writeOwnProperty(int32_t index, int32_t, const Value& value) override {
         if (index == check_property::Text) box_->setText(qtTextOfValue(value));
-        if (index == check_property::Checked) box_->setChecked(logicalOfValue(value));
+        if (index == check_property::Checked) setCheckedByProgram(logicalOfValue(value));
     }
 
 private:
+    void setCheckedByProgram(bool checked) {
+        QScopedValueRollback guard(settingByProgram_, true);
+        box_->setChecked(checked);
+    }
+
     Box* box_ = nullptr;
+    bool settingByProgram_ = false;
+    bool toggledSincePress_ = false;
 };
 
 class GroupBoxUnit : public Unit {
