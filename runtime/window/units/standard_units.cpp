@@ -1,5 +1,7 @@
 #include "runtime/window/units/standard_units.h"
 
+#include "runtime/window/accessible_windows.h"
+
 namespace rt {
 
 void registerStandardUnitKinds() {
@@ -9,6 +11,7 @@ void registerStandardUnitKinds() {
     registerBarUnitKinds();
     registerCommonDialogUnitKind();
     registerColorPickerUnitKind();
+    installAccessibleWindows();
 }
 
 }  // namespace rt
