@@ -1,14 +1,17 @@
 #include "runtime/window/loaded_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <algorithm>
 
 #include "runtime/window/accessible_names.h"
 #include "runtime/window/common_event_filter.h"
 #include "runtime/window/menu_builder.h"
+#include "runtime/window/tab_order.h"
 #include "runtime/window/window_runtime.h"
 
 namespace rt {
@@ -57,6 +60,7 @@ void LoadedWindow::build() {
         CommonEventFilter::attach(*unit, widget);
     }
     nameInputsAfterTheirLabels(units_);
+    orderTabsByReading(*clientArea_, units_);
     for (const auto& unit : units_) unit->unitsCreated();
     // Input on the window's own area, outside every unit, belongs to the window.
     CommonEventFilter::attach(ownUnit(), clientArea_, false);
@@ -169,6 +173,48 @@ void LoadedWindow::changeEvent(QEvent* event) {
     if (!built_ || closing_ || event->type() != QEvent::ActivationChange) return;
     int32_t which = isActiveWindow() ? window_event::Activated : window_event::Deactivated;
     WindowRuntime::instance().deliverEvent(id_, 0, which, {});
+}
+
+// Enter and Escape come here only when no unit and no key handler of the window took
+// them. A dialog then does what a person expects of one: Enter presses the focused push
+// button or else the default one, Escape presses the cancel button or else closes the
+// window as its close box does, through the same handlers either way.
+void LoadedWindow::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!built_ || closing_ || !isDialog() || !plain) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            auto* focused = qobject_cast<QPushButton*>(focusWidget());
+            QPushButton* button = focused && focused->isEnabled() ? focused : markedButton("default");
+            if (!button) break;
+            button->click();
+            event->accept();
+            return;
+        }
+        case Qt::Key_Escape:
+            if (QPushButton* button = markedButton("cancel")) {
+                button->click();
+            } else {
+                close();
+            }
+            event->accept();
+            return;
+        default: break;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+QPushButton* LoadedWindow::markedButton(std::string_view property) const {
+    for (const auto& unit : units_) {
+        if (unit->kind() != unit_kind::Button || unit->storedProperties().integer(property) == 0) continue;
+        auto* button = qobject_cast<QPushButton*>(unit->widget());
+        if (button && button->isVisible() && button->isEnabled()) return button;
+    }
+    return nullptr;
 }
 
 }  // namespace rt

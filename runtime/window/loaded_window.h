@@ -11,6 +11,8 @@
 #include "runtime/window/focus_return.h"
 #include "runtime/window/unit.h"
 
+class QPushButton;
+
 namespace rt {
 
 // A window on the screen, made from its template: the live copy of the unit table,
@@ -62,9 +64,15 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::vector<UnitTemplate*> menuItems();
+    // A window that is modal or owned by another one is a dialog to the keyboard.
+    bool isDialog() const { return modal_ || parentWidget() != nullptr; }
+    // The visible, enabled button the template marks with this property ("default",
+    // "cancel"), or null.
+    QPushButton* markedButton(std::string_view property) const;
 
     uint32_t id_;
     std::vector<UnitTemplate> records_;

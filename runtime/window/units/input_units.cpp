@@ -30,6 +30,9 @@ public:
             return edit_;
         }
         auto* box = new QWidget(parent);
+        // Tab stops at the edit field alone, as at a box without arrows; the arrows stay
+        // within reach of the mouse and of their accessible press.
+        box->setFocusProxy(edit_);
         auto* row = new QHBoxLayout(box);
         row->setContentsMargins(0, 0, 0, 0);
         row->setSpacing(0);
@@ -41,6 +44,7 @@ public:
             button->setArrowType(arrow);
             button->setFixedWidth(14);
             button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+            button->setFocusPolicy(Qt::NoFocus);
             QObject::connect(button, &QToolButton::clicked, button, [this, step] { raise(1, {step}); });
             buttons->addWidget(button);
         }

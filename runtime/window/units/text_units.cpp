@@ -33,11 +33,16 @@ private:
     QLabel* label_ = nullptr;
 };
 
+// A push button; event 0 when it is clicked. The template may mark it "default"
+// (Enter presses it) or "cancel" (Escape presses it); the window looks for the marks.
 class ButtonUnit : public Unit {
 public:
     using Unit::Unit;
     QWidget* createWidget(QWidget* parent) override {
-        button_ = new QPushButton(fromGbk(storedProperties().text("text")), parent);
+        const PropertyBlock stored = storedProperties();
+        button_ = new QPushButton(fromGbk(stored.text("text")), parent);
+        // Drawn as the default, and said to be so to assistive technology.
+        button_->setDefault(stored.integer("default") != 0);
         QObject::connect(button_, &QPushButton::clicked, button_, [this] { raise(0); });
         return button_;
     }
