@@ -50,6 +50,15 @@ HandlerResult popUpGridMenu(const EventArguments&) {
     return {};
 }
 
+// The same menu from the keyboard, below the current cell: the Menu key or Shift+F10.
+HandlerResult gridMenuKey(const EventArguments& arguments) {
+    constexpr int32_t kMenuKey = 0x5D, kF10Key = 0x79, kShiftState = 2;
+    const bool wanted = arguments[0] == kMenuKey || (arguments[0] == kF10Key && (arguments[1] & kShiftState));
+    if (!wanted) return {};
+    rt::popUpMenu(window_id::MainWindow, menu_command::GridPopUp, rt::keyboardSpot());
+    return HandlerResult::of(0);
+}
+
 HandlerResult showCurrentCell(const EventArguments&) {
     showCurrentCellStatus();
     return {};

@@ -7,6 +7,7 @@
 #include "grid/view/grid_events.h"
 #include "grid/view/grid_properties.h"
 #include "grid/view/grid_widget.h"
+#include "runtime/platform/gbk_codec.h"
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/property_values.h"
 
@@ -42,6 +43,8 @@ public:
 
     QWidget* createWidget(QWidget* parent) override {
         grid_ = new GridWidget(parent);
+        // A screen reader names the table by the unit's name ("主表格").
+        grid_->setAccessibleName(rt::fromGbk(record().name));
         grid_->setEventSink(this);
         properties_ = std::make_unique<GridProperties>(*grid_, [this](std::string_view name) -> DataSrc* {
             auto* unit = dynamic_cast<DataSrcUnit*>(window().unitByName(name));

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "grid/view/grid_table_accessible.h"
@@ -131,10 +132,24 @@ QString GridCellAccessible::text(int startOffset, int endOffset) const {
     return whole.mid(startOffset, std::max(endOffset - startOffset, 0));
 }
 
+// The cell's font for the whole text, named as the bridge expects (IAccessible2's
+// text attributes), so a reader can say that a cell is bold.
 QString GridCellAccessible::attributes(int, int* startOffset, int* endOffset) const {
     *startOffset = 0;
     *endOffset = characterCount();
-    return {};
+    const std::optional<Cell> cell = isValid() ? grid_->dataSource()->cellAt(row_, column_, false) : std::nullopt;
+    if (!cell) return {};
+    // Font heights are kept in 0.1 mm; a point is 254/72 of those.
+    const int points = static_cast<int>(std::lround(std::abs(cell->fontSize()) * 72.0 / 254.0));
+    const std::string_view face = cell->fontNameView().empty() ? kDefaultFontName : cell->fontNameView();
+    QString described = QStringLiteral("font-family:%1;font-size:%2pt;font-weight:%3;")
+                            .arg(rt::fromGbk(face))
+                            .arg(points)
+                            .arg(cell->flags() & CellFlags::kBold ? 700 : 400);
+    if (cell->flags() & CellFlags::kItalic) described += QStringLiteral("font-style:italic;");
+    if (cell->flags() & CellFlags::kUnderline) described += QStringLiteral("text-underline-style:solid;");
+    if (cell->flags() & CellFlags::kStrikeout) described += QStringLiteral("text-line-through-type:single;");
+    return described;
 }
 
 }  // namespace grid

@@ -1,5 +1,8 @@
 #include "runtime/window/unit_access.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include "runtime/value/owned.h"
 #include "runtime/window/loaded_window.h"
 #include "runtime/window/menu_builder.h"
@@ -52,6 +55,14 @@ void popUpMenu(uint32_t windowId, int32_t commandId, std::optional<QPoint> at) {
             return;
         }
     }
+}
+
+std::optional<QPoint> keyboardSpot() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return std::nullopt;
+    const QRect cursor = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (!cursor.isValid()) return focus->mapToGlobal(QPoint(0, 0));
+    return focus->mapToGlobal(cursor.bottomLeft());
 }
 
 }  // namespace rt

@@ -34,5 +34,9 @@ bool loadWindow(uint32_t windowId, uint32_t parentWindowId, bool modal);
 void destroyWindow(uint32_t windowId);
 // Pops up the contents of the menu item with this command id (20000 + position).
 void popUpMenu(uint32_t windowId, int32_t commandId, std::optional<QPoint> at = std::nullopt);
+// Where the keyboard works, on the screen: below the input cursor of the focused
+// widget (a grid's current cell, an edit box's caret); nothing without a focus. A
+// menu opened from the keyboard pops up there rather than at the mouse pointer.
+std::optional<QPoint> keyboardSpot();
 
 }  // namespace rt

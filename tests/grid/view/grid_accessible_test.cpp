@@ -91,6 +91,12 @@ TEST_F(GridAccessibleTest, ReadsCellsSpansAndHeaders) {
     EXPECT_EQ(spans->rowExtent(), 2);
     EXPECT_EQ(spans->columnExtent(), 3);
     EXPECT_EQ(block->textInterface()->text(0, -1), QStringLiteral(u"合并"));
+    // A reader can tell a bold cell from a plain one.
+    int start = -1, end = -1;
+    EXPECT_TRUE(block->textInterface()->attributes(0, &start, &end).contains(QStringLiteral("font-weight:400;")));
+    fixture.source.setFontStyle({2, 2, 1, 1}, 1);  // bold
+    EXPECT_TRUE(block->textInterface()->attributes(0, &start, &end).contains(QStringLiteral("font-weight:700;")));
+    EXPECT_EQ(end, 2);
 
     // The fixed row heads the columns, the fixed column the rows.
     const QList<QAccessibleInterface*> columnHeaders = block->tableCellInterface()->columnHeaderCells();
