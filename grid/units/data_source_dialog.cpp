@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QPointer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -71,22 +72,24 @@ QString chooseSqliteFile(QWidget* parent) {
 }  // namespace
 
 std::optional<std::string> chooseDataSource(const odbc::TextCodec& codec) {
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("选择数据源"));
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("数据源和驱动程序："), &dialog));
-    auto* list = new QListWidget(&dialog);
+    // On the heap and watched: the window it belongs to may go away while it is open
+    // (the editor is being closed), and takes the dialog with it.
+    QPointer<QDialog> dialog = new QDialog(QApplication::activeWindow());
+    dialog->setWindowTitle(QStringLiteral("选择数据源"));
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(new QLabel(QStringLiteral("数据源和驱动程序："), dialog));
+    auto* list = new QListWidget(dialog);
     list->setObjectName(QStringLiteral("choices"));
     addChoices(*list, codec);
     layout->addWidget(list);
-    auto* sqlite = new QPushButton(QStringLiteral("SQLite 数据库文件(&F)..."), &dialog);
+    auto* sqlite = new QPushButton(QStringLiteral("SQLite 数据库文件(&F)..."), dialog);
     sqlite->setObjectName(QStringLiteral("sqliteFile"));
     layout->addWidget(sqlite);
-    layout->addWidget(new QLabel(QStringLiteral("连接文本："), &dialog));
-    auto* text = new QLineEdit(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("连接文本："), dialog));
+    auto* text = new QLineEdit(dialog);
     text->setObjectName(QStringLiteral("connectionText"));
     layout->addWidget(text);
-    auto* buttons = new QDialogButtonBox(&dialog);
+    auto* buttons = new QDialogButtonBox(dialog);
     QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
@@ -97,18 +100,22 @@ std::optional<std::string> chooseDataSource(const odbc::TextCodec& codec) {
         const QList<QListWidgetItem*> selected = list->selectedItems();
         if (!selected.isEmpty()) text->setText(selected.front()->data(Qt::UserRole).toString());
     });
-    QObject::connect(sqlite, &QPushButton::clicked, text, [text, &dialog] {
-        QString chosen = chooseSqliteFile(&dialog);
+    QObject::connect(sqlite, &QPushButton::clicked, text, [text, dialog] {
+        QString chosen = chooseSqliteFile(dialog);
         if (!chosen.isEmpty()) text->setText(chosen);
     });
     QObject::connect(text, &QLineEdit::textChanged, ok,
                      [ok](const QString& typed) { ok->setEnabled(!typed.trimmed().isEmpty()); });
     ok->setEnabled(false);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
 
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return codec.toGbk(utf16Of(text->text().trimmed()));
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog) return std::nullopt;
+    const std::string chosen = codec.toGbk(utf16Of(text->text().trimmed()));
+    delete dialog;
+    if (!accepted) return std::nullopt;
+    return chosen;
 }
 
 }  // namespace grid
