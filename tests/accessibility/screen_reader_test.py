@@ -185,6 +185,15 @@ def run(desktop, reader, process):
         key("Escape")
         wait_for("the cell current again", lambda: reader.focused[-1].name == "12500")
 
+    # A toolbar's drop-down opened by its ShowMenu action offers the application's menu.
+    reader.focused.clear()
+    do_action(find(frame, pyatspi.ROLE_PUSH_BUTTON, "对齐"), "ShowMenu")
+    key("Down")
+    item = wait_for("the alignment menu's first item", lambda: next(
+        (f for f in reader.focused if f.getRole() == pyatspi.ROLE_MENU_ITEM), None))
+    assert item.name == "中左对齐", item.name
+    key("Escape")
+
     menu_item = find(frame, pyatspi.ROLE_MENU_ITEM, "单元格属性", into_menus=True)
     assert menu_item is not None
     do_action(menu_item, "Press", opens_modal=True)

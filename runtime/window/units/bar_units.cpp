@@ -30,8 +30,17 @@ public:
     void setArrowClicked(std::function<void()> arrowClicked) {
         arrowClicked_ = std::move(arrowClicked);
         setPopupMode(QToolButton::MenuButtonPopup);
-        // A menu that is never shown makes the style draw the arrow part.
-        setMenu(new QMenu(this));
+        // A menu that stays empty makes the style draw the arrow part. Assistive
+        // technology opens it through the button's ShowMenu action: then it closes
+        // at once and the application is asked for its menu, as by the arrow.
+        auto* placeholder = new QMenu(this);
+        QObject::connect(placeholder, &QMenu::aboutToShow, this, [this, placeholder] {
+            QMetaObject::invokeMethod(this, [this, placeholder] {
+                placeholder->close();
+                arrowClicked_();
+            }, Qt::QueuedConnection);
+        });
+        setMenu(placeholder);
     }
     bool isOnArrow(QPoint position) const {
         QStyleOptionToolButton option;

@@ -34,10 +34,12 @@ const std::map<int, Glyph>& drawnGlyphs() {
     return glyphs;
 }
 
-QIcon drawn(Glyph glyph) {
-    QPixmap pixmap(16, 16);
+// Drawn on a grid of 16 x 16 and scaled to the pixels asked for.
+QPixmap drawnAt(Glyph glyph, int pixels) {
+    QPixmap pixmap(pixels, pixels);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    painter.scale(pixels / 16.0, pixels / 16.0);
     const QColor ink(0x40, 0x40, 0x40);
     const QColor add(0x2e, 0x9e, 0x2e);
     const QColor remove(0xcc, 0x22, 0x22);
@@ -96,7 +98,15 @@ QIcon drawn(Glyph glyph) {
             painter.drawLine(1, 1, 1, 14);
             break;
     }
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+// Each size drawn afresh, so that a screen scaled to 150 % or 200 % shows sharp
+// lines rather than a 16-pixel image blown up.
+QIcon drawn(Glyph glyph) {
+    QIcon icon;
+    for (int pixels : {16, 24, 32, 48}) icon.addPixmap(drawnAt(glyph, pixels));
+    return icon;
 }
 
 }  // namespace
