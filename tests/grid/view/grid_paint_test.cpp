@@ -303,6 +303,31 @@ TEST(GridPaintTest, ZoomTwoHundredDoublesEveryLength) {
     EXPECT_NEAR(zoomed.rows().headerSize(), 2 * normal.rows().headerSize(), 1);
 }
 
+// A screen scaled to 200 % keeps every length in 0.1 mm: each line lies at twice its
+// device pixels, so a column of 250 units covers twice as many of them.
+TEST(GridPaintTest, AScreenScaledTwiceDrawsEveryLineAtTwiceItsPixels) {
+    GridFixture table(4, 4);
+    table.source.setColumnWidth(1, 1, 250);
+    auto lineStarts = [&](qreal scale) {
+        QImage image(table.grid.viewport()->size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        table.grid.viewport()->render(&image);
+        const int y = static_cast<int>(table.cellCentre(1, 1).y() * scale);
+        std::vector<int> starts;
+        for (int x = 1; x < image.width(); ++x) {
+            if (rgb(image, {x, y}) == kBodyGrid && rgb(image, {x - 1, y}) != kBodyGrid) starts.push_back(x);
+        }
+        return starts;
+    };
+    const std::vector<int> normal = lineStarts(1), scaled = lineStarts(2);
+    ASSERT_GE(normal.size(), 4u);
+    ASSERT_EQ(scaled.size(), normal.size());
+    for (size_t i = 0; i < normal.size(); ++i) EXPECT_NEAR(scaled[i], 2 * normal[i], 1) << i;
+    // 250 units at 96 dots per inch are 94.5 pixels.
+    EXPECT_NEAR(normal[1] - normal[0], 94.5, 1);
+    EXPECT_NEAR(scaled[1] - scaled[0], 189, 2);
+}
+
 TEST(GridPaintTest, SelectionFrameInvertsTwoPixelsInsideTheSelection) {
     GridFixture table(4, 4);
     table.grid.selectCell(1, 1);
