@@ -27,6 +27,19 @@ QIcon buttonIcon(QStyle* style, DataSrcUnit::Button button) {
     return {};
 }
 
+// What a screen reader calls each button; the icons say it only to the eye.
+QString buttonName(DataSrcUnit::Button button) {
+    switch (button) {
+        case DataSrcUnit::Button::First: return QStringLiteral(u"第一条记录");
+        case DataSrcUnit::Button::Previous: return QStringLiteral(u"上一条记录");
+        case DataSrcUnit::Button::Next: return QStringLiteral(u"下一条记录");
+        case DataSrcUnit::Button::Last: return QStringLiteral(u"最后一条记录");
+        case DataSrcUnit::Button::Add: return QStringLiteral(u"添加记录");
+        case DataSrcUnit::Button::Delete: return QStringLiteral(u"删除记录");
+    }
+    return {};
+}
+
 }  // namespace
 
 DataSrcUnit::DataSrcUnit(rt::LoadedWindow& window, rt::UnitTemplate& record) : rt::Unit(window, record) {
@@ -47,6 +60,8 @@ QWidget* DataSrcUnit::createWidget(QWidget* parent) {
         auto* button = new QToolButton(bar);
         auto which = static_cast<Button>(i);
         button->setIcon(buttonIcon(bar->style(), which));
+        button->setAccessibleName(buttonName(which));
+        button->setToolTip(buttonName(which));
         button->setFixedSize(kButtonWidth, kButtonWidth);
         QObject::connect(button, &QToolButton::clicked, button, [this, which] { press(which); });
         row->addWidget(button);
