@@ -243,6 +243,8 @@ void PrintPreviewWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: scroll(vertical, 1); break;
         case Qt::Key_Left: scroll(horizontal, -1); break;
         case Qt::Key_Right: scroll(horizontal, 1); break;
+        // Without a mouse, the way out that 退出 offers.
+        case Qt::Key_Escape: close(); break;
         default: QWidget::keyPressEvent(event); return;
     }
     event->accept();

@@ -89,6 +89,9 @@ TEST_F(PreviewTest, PagesMoveByButtonKeyAndJump) {
     });
     button(u"到指定页")->click();
     EXPECT_EQ(counter(), QStringLiteral("3 / 4"));
+    preview->show();
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(preview->isVisible()) << "Escape leaves the preview as 退出 does";
 }
 
 TEST_F(PreviewTest, ZoomStaysWithinItsLimitsAndFitsThePaper) {
