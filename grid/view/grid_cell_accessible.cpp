@@ -101,25 +101,14 @@ bool GridCellAccessible::isSelected() const {
 
 // The headers of a cell are the blocks of the fixed rows above it (of the fixed
 // columns left of it), each once, from the top (the left).
-QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
+QList<QAccessibleInterface*> GridCellAccessible::headerCells(bool ofColumn) const {
     QList<QAccessibleInterface*> headers;
     auto* table = dynamic_cast<GridTableAccessible*>(parent());
     if (!isValid() || !table) return headers;
-    const int32_t fixedRows = grid_->dataSource()->provider()->fixedRows();
-    for (int32_t row = 0; row < fixedRows; ++row) {
-        GridCellAccessible* header = table->cellOf(row, column_);
-        if (header && !headers.contains(header)) headers.append(header);
-    }
-    return headers;
-}
-
-QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const {
-    QList<QAccessibleInterface*> headers;
-    auto* table = dynamic_cast<GridTableAccessible*>(parent());
-    if (!isValid() || !table) return headers;
-    const int32_t fixedColumns = grid_->dataSource()->provider()->fixedColumns();
-    for (int32_t column = 0; column < fixedColumns; ++column) {
-        GridCellAccessible* header = table->cellOf(row_, column);
+    const DataProvider* provider = grid_->dataSource()->provider();
+    const int32_t fixed = ofColumn ? provider->fixedRows() : provider->fixedColumns();
+    for (int32_t line = 0; line < fixed; ++line) {
+        GridCellAccessible* header = ofColumn ? table->cellOf(line, column_) : table->cellOf(row_, line);
         if (header && !headers.contains(header)) headers.append(header);
     }
     return headers;

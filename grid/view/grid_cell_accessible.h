@@ -45,8 +45,8 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override;
 
     bool isSelected() const override;
-    QList<QAccessibleInterface*> columnHeaderCells() const override;
-    QList<QAccessibleInterface*> rowHeaderCells() const override;
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return headerCells(true); }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return headerCells(false); }
     int columnIndex() const override { return column_; }
     int rowIndex() const override { return row_; }
     int columnExtent() const override { return block().columnCount; }
@@ -70,6 +70,8 @@ public:
     QString attributes(int, int* startOffset, int* endOffset) const override;
 
 private:
+    QList<QAccessibleInterface*> headerCells(bool ofColumn) const;
+
     QPointer<GridWidget> grid_;
     int32_t row_;
     int32_t column_;
