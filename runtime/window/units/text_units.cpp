@@ -1,10 +1,15 @@
 // The units that show a text: labels, buttons, check boxes, radio buttons, group
 // boxes and hyperlink labels.
+#include <QAccessibleWidget>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QScopedValueRollback>
 
 #include "runtime/window/property_values.h"
@@ -123,6 +128,59 @@ private:
     QGroupBox* box_ = nullptr;
 };
 
+// The label of a link. The application binds its left-button event, so the keyboard
+// (Tab to it, then Enter or Space) and assistive technology (its Press action) click
+// it: the same event reaches the same handler.
+class LinkLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    void click() {
+        const QPoint centre = rect().center();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent event(type, centre, mapToGlobal(centre), Qt::LeftButton, held, Qt::NoModifier);
+            QCoreApplication::sendEvent(this, &event);
+        }
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            click();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+};
+
+class LinkAccessible : public QAccessibleWidget {
+public:
+    explicit LinkAccessible(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            static_cast<LinkLabel*>(widget())->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* linkInterfaceFactory(const QString&, QObject* object) {
+    auto* label = dynamic_cast<LinkLabel*>(object);
+    return label ? new LinkAccessible(label) : nullptr;
+}
+
 // A label drawn as a link. What a click does is the application's: it binds the
 // left-button event and reads the target.
 class HyperLinkerUnit : public Unit {
@@ -131,7 +189,7 @@ public:
     QWidget* createWidget(QWidget* parent) override {
         PropertyBlock stored = storedProperties();
         target_ = stored.text("target");
-        label_ = new QLabel(parent);
+        label_ = new LinkLabel(parent);
         label_->setCursor(Qt::PointingHandCursor);
         setText(fromGbk(stored.text("text")));
         return label_;
@@ -150,10 +208,14 @@ private:
     void setText(const QString& text) {
         text_ = text;
         label_->setText(QStringLiteral("<a href=\"#\" style=\"color:#0000ff\">%1</a>").arg(text.toHtmlEscaped()));
+        label_->setAccessibleName(text);
         label_->setTextInteractionFlags(Qt::NoTextInteraction);
+        // After the flags, which take a label without keyboard interaction out of the
+        // Tab order.
+        label_->setFocusPolicy(Qt::StrongFocus);
     }
 
-    QLabel* label_ = nullptr;
+    LinkLabel* label_ = nullptr;
     QString text_;
     std::string target_;
 };
@@ -161,6 +223,7 @@ private:
 }  // namespace
 
 void registerTextUnitKinds() {
+    QAccessible::installFactory(linkInterfaceFactory);
     registerUnitKind(unit_kind::Label, constructUnit<LabelUnit>);
     registerUnitKind(unit_kind::Button, constructUnit<ButtonUnit>);
     registerUnitKind(unit_kind::CheckBox, constructUnit<CheckUnit<QCheckBox>>);

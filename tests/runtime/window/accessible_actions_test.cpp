@@ -21,6 +21,7 @@ constexpr uint32_t kAscending = 0x16010003;
 constexpr uint32_t kDescending = 0x16010004;
 constexpr uint32_t kFontName = 0x16010005;
 constexpr uint32_t kConfirm = 0x16010006;
+constexpr uint32_t kLink = 0x16010007;
 
 constexpr const char8_t* kWindows = u8R"(
 window Dialog 0x52010001 0x06010000
@@ -55,6 +56,11 @@ unit Button "按钮1" 0x16010006
     rect 200 150 60 24
     text "确定"
     on clicked confirmClicked
+unit HyperLinker "超级链接框1" 0x16010007
+    rect 10 150 80 16
+    text "点击下载"
+    target "https://example.org/lessons"
+    on leftDown linkPressed
 )";
 
 class AccessibleActionsTest : public ::testing::Test {
@@ -124,6 +130,9 @@ TEST_F(AccessibleActionsTest, EachActionRunsTheClickHandlerOnce) {
          [&] { return qobject_cast<QComboBox*>(widgetOf(kFontName))->currentText() == QStringLiteral("楷体_GB2312"); }},
         {"press the button", [&] { doAction(widgetOf(kConfirm), QAccessibleActionInterface::pressAction()); },
          {kConfirm}, [] { return true; }},
+        // A link's handler hears of a left-button press, from the reader as from the mouse.
+        {"press the link", [&] { doAction(widgetOf(kLink), QAccessibleActionInterface::pressAction()); }, {kLink},
+         [&] { return QAccessible::queryAccessibleInterface(widgetOf(kLink))->role() == QAccessible::Link; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -145,6 +154,12 @@ TEST_F(AccessibleActionsTest, MouseAndKeysRaiseOnceAsBefore) {
     const Case cases[] = {
         {"click the box", [&] { QTest::mouseClick(widgetOf(kBold), Qt::LeftButton, {}, QPoint(5, 8)); }, {kBold}},
         {"space on the box", [&] { QTest::keyClick(widgetOf(kBold), Qt::Key_Space); }, {kBold}},
+        {"enter on the link, which Tab reaches",
+         [&] {
+             EXPECT_TRUE(widgetOf(kLink)->focusPolicy() & Qt::TabFocus);
+             QTest::keyClick(widgetOf(kLink), Qt::Key_Return);
+         },
+         {kLink}},
         {"click the unchosen radio button",
          [&] { QTest::mouseClick(widgetOf(kDescending), Qt::LeftButton, {}, QPoint(5, 8)); }, {kDescending}},
         // Nothing changes, but the person clicked: the handler hears of it.
