@@ -44,7 +44,8 @@ const Unit* labelInFront(const Unit& box, const std::vector<std::unique_ptr<Unit
 
 void nameInputsAfterTheirLabels(const std::vector<std::unique_ptr<Unit>>& units) {
     for (const auto& unit : units) {
-        if (unit->kind() != unit_kind::EditBox && unit->kind() != unit_kind::ComboBox) continue;
+        const uint32_t kind = unit->kind();
+        if (kind != unit_kind::EditBox && kind != unit_kind::ComboBox && kind != unit_kind::ColorPicker) continue;
         const Unit* label = labelInFront(*unit, units);
         auto* labelWidget = label ? qobject_cast<QLabel*>(label->widget()) : nullptr;
         if (!labelWidget || !unit->widget()) continue;

@@ -12,6 +12,7 @@
 
 #include "runtime/platform/gbk_codec.h"
 #include "runtime/window/focus_return.h"
+#include "runtime/window/units/palette_accessible.h"
 #include "runtime/window/units/palette_entries.h"
 #include "runtime/window/units/palette_navigation.h"
 
@@ -114,6 +115,7 @@ void ColorPalette::highlight(int32_t entry) {
     if (entry == highlighted_) return;
     highlighted_ = entry;
     update();
+    announceHighlightedEntry(*this);
 }
 
 void ColorPalette::mouseMoveEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #include "runtime/window/units/standard_units.h"
 
 #include "runtime/window/accessible_windows.h"
+#include "runtime/window/units/palette_accessible.h"
 
 namespace rt {
 
@@ -12,6 +13,7 @@ void registerStandardUnitKinds() {
     registerCommonDialogUnitKind();
     registerColorPickerUnitKind();
     installAccessibleWindows();
+    installPaletteAccessibility();
 }
 
 }  // namespace rt

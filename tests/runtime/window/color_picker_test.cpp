@@ -2,6 +2,7 @@
 // the colour dialog and what the application sees (property 0 and event 0).
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QColorDialog>
 #include <QPointer>
@@ -324,6 +325,30 @@ TEST_F(ColorPickerTest, KeyboardWalkAndAccept) {
         EXPECT_EQ(colorProperty(c.unitId), c.expected);
         EXPECT_EQ(chosenEvents(), 1);
     }
+}
+
+// A screen reader finds the palette as a list of named entries in the order shown,
+// and an entry's Press action chooses it as a click does.
+TEST_F(ColorPickerTest, AScreenReaderReadsTheEntriesAndChoosesOne) {
+    QPointer<rt::ColorPalette> palette = open(kWithTransparent);
+    ASSERT_NE(palette, nullptr);
+    routineCalls().clear();
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(palette.data());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    ASSERT_EQ(list->childCount(), rt::kSwatchCount + 2);
+    EXPECT_EQ(list->child(0)->text(QAccessible::Name), rt::transparentEntryText());
+    EXPECT_EQ(list->child(rt::kSwatchCount + 1)->text(QAccessible::Name), rt::customEntryText());
+    QAccessibleInterface* red = list->child(1 + 12);
+    EXPECT_EQ(red->text(QAccessible::Name), QStringLiteral(u"红色"));
+    EXPECT_EQ(list->indexOfChild(red), 13);
+    EXPECT_EQ(red->rect().center(), palette->mapToGlobal(palette->layout().entryRect(12).center()));
+    QTest::keyClick(palette, Qt::Key_Right);
+    EXPECT_EQ(list->focusChild(), list->child(1)) << "the highlight is the focused entry";
+    red->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(!palette || !palette->isVisible());
+    EXPECT_EQ(colorProperty(kWithTransparent), 0x0000FFu);
+    EXPECT_EQ(chosenEvents(), 1);
 }
 
 TEST_F(ColorPickerTest, SpaceOnTheFocusedButtonOpensThePalette) {
