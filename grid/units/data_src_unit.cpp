@@ -62,6 +62,10 @@ QWidget* DataSrcUnit::createWidget(QWidget* parent) {
         button->setIcon(buttonIcon(bar->style(), which));
         button->setAccessibleName(buttonName(which));
         button->setToolTip(buttonName(which));
+        // Not a Tab stop: the main window's bar lies under the grid, where Tab would
+        // bring an unseen 删除记录 under the Space key. The grid's keys and the table
+        // menu do the same from the keyboard; the mouse and a reader's Press still work.
+        button->setFocusPolicy(Qt::ClickFocus);
         button->setFixedSize(kButtonWidth, kButtonWidth);
         QObject::connect(button, &QToolButton::clicked, button, [this, which] { press(which); });
         row->addWidget(button);
