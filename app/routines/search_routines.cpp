@@ -1,6 +1,4 @@
 // FindDialog, ReplaceDialog and SortDialog: find, replace and sort rows.
-#include <utility>
-
 #include "app/routines/routine.h"
 #include "app/search/find_commands.h"
 #include "app/search/sort_command.h"
@@ -11,19 +9,7 @@
 namespace app::routines {
 namespace {
 
-constexpr int32_t kEnterKey = 13;
-constexpr int32_t kEscapeKey = 27;
-
 uint32_t eventWindow() { return rt::WindowRuntime::instance().currentEventSource().windowId; }
-
-// What Enter does in each dialog: its first button.
-void findNextInEventWindow() { findNextMatch(eventWindow()); }
-
-constexpr std::pair<uint32_t, void (*)()> kDefaultButtons[] = {
-    {window_id::FindDialog, findNextInEventWindow},
-    {window_id::ReplaceDialog, findNextInEventWindow},
-    {window_id::SortDialog, sortFromDialog},
-};
 
 }  // namespace
 
@@ -76,22 +62,6 @@ HandlerResult sortConfirmClicked(const EventArguments&) {
 HandlerResult closeOwnDialog(const EventArguments&) {
     rt::destroyWindow(eventWindow());
     return {};
-}
-
-// These dialogs are plain windows, not the platform's dialogs, so they do what a
-// dialog does with the keys no unit takes for itself: Enter presses the default
-// button, Escape closes. An open combo box list keeps both keys, to choose or close.
-HandlerResult dialogKeyPressed(const EventArguments& arguments) {
-    const uint32_t window = eventWindow();
-    if (arguments[0] == kEscapeKey) {
-        rt::destroyWindow(window);
-        return HandlerResult::of(0);
-    }
-    if (arguments[0] != kEnterKey) return {};
-    for (const auto& [dialog, press] : kDefaultButtons) {
-        if (dialog == window) press();
-    }
-    return HandlerResult::of(0);
 }
 
 }  // namespace app::routines
